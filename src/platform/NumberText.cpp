@@ -59,11 +59,11 @@ int StrToInt32(QStringView text, bool* ok)
     }
     qint64 value;
     if (base == 16) {
-        value = qint64(qint32(quint32(magnitude)));
-        if (negative)
-            value = -value;
-        if (value > std::numeric_limits<qint32>::max() || value < std::numeric_limits<qint32>::min())
-            return 0;
+        // The digits are a 32-bit pattern and the sign negates that pattern,
+        // so every hexadecimal value that fits 32 bits is accepted:
+        // -$80000000 is the smallest integer and -$FFFFFFFF is 1.
+        const quint32 pattern = quint32(magnitude);
+        value = qint32(negative ? quint32(0) - pattern : pattern);
     } else {
         value = negative ? -qint64(magnitude) : qint64(magnitude);
         if (value > std::numeric_limits<qint32>::max() || value < std::numeric_limits<qint32>::min())
@@ -117,9 +117,12 @@ double StrToFloatDot(QStringView text, bool* ok)
     }
     if (p != body.size())
         return 0;
+    // The shape is already known to be a number, so a failed conversion can
+    // only be a value out of range: one too small to hold is zero, one too
+    // large to hold is refused.
     bool converted = false;
     const double value = QLocale::c().toDouble(body, &converted);
-    if (!converted || !std::isfinite(value))
+    if (!std::isfinite(value) || (!converted && value != 0))
         return 0;
     *ok = true;
     return value;

@@ -1,0 +1,42 @@
+#include "profiles/ProfileCatalogue.h"
+
+#include "tasks/MediaNames.h"
+
+#include <QDir>
+
+QStringList SplitList(const QString& text)
+{
+    QStringList items;
+    qsizetype start = 0;
+    for (qsizetype comma = text.indexOf(u','); comma >= 0; comma = text.indexOf(u',', start)) {
+        items += text.mid(start, comma - start);
+        start = comma + 1;
+    }
+    return items;
+}
+
+QStringList ListProfiles(const QString& folder, const QString& extension)
+{
+    QStringList names;
+    if (folder.isEmpty())
+        return names;
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    for (const QString& name : entries) {
+        const qsizetype dot = name.lastIndexOf(u'.');
+        const QString nameExtension = dot < 0 ? QString() : name.mid(dot);
+        if (nameExtension.compare(extension, Qt::CaseInsensitive) == 0)
+            names += name;
+    }
+    return names;
+}
+
+QString ProfileNameOf(const QString& fileName)
+{
+    return BaseName(fileName);
+}
+
+QString ProfilePathOf(const QString& profileFolder, const QString& name)
+{
+    return profileFolder + name + QStringLiteral(".apf");
+}
