@@ -4,8 +4,10 @@
 #include "app/ProgramInfo.h"
 #include "app/TAboutForm.h"
 #include "app/TProcessForm.h"
+#include "conversion/BatchDriver.h"
 #include "platform/Desktop.h"
 #include "platform/PathRules.h"
+#include "preview/PreviewPlayer.h"
 #include "profiles/GroupHeader.h"
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ProfileError.h"
@@ -15,11 +17,17 @@
 #include "storage/Preferences.h"
 #include "storage/TNewInifile.h"
 #include "tasks/MediaNames.h"
+#include "tasks/TaskAdding.h"
+#include "tasks/TaskEditing.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QAudioOutput>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -105,6 +113,8 @@ TMainForm::TMainForm(const QString& programFilePath, const QStringList& argument
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(812, 547);
     buildLayout();
+    Driver = new BatchDriver(*this);
+    Preview = new PreviewPlayer(*this);
     FormCreate(programFilePath, arguments);
 
     // The other windows come after the main window is fully prepared.
@@ -140,7 +150,7 @@ void TMainForm::FormCreate(const QString& programFilePath, const QStringList& ar
         cmbProfile->addItem(ProfileNameOf(fileName));
     cmbProfile->setCurrentIndex(-1);
 
-    Q_UNUSED(arguments);
+    ImportCommandLine(*this, arguments);
 
     if (ltvTask->topLevelItemCount() > 0)
         SetListCommandsEnabled(true);
@@ -153,6 +163,7 @@ void TMainForm::FormCreate(const QString& programFilePath, const QStringList& ar
     ltvTask->setColumnWidth(2, 80);
     ltvTask->setColumnWidth(3, 100);
     panBottomLeft->move(0, panBottomLeft->y());
+    setAcceptDrops(true);
 }
 
 void TMainForm::buildLayout()
@@ -442,6 +453,46 @@ void TMainForm::buildCommands()
     connect(bbtnBrowser, &QPushButton::clicked, this, &TMainForm::bbtnBrowserClick);
     connect(bbtnOpen, &QPushButton::clicked, this, &TMainForm::bbtnOpenClick);
     connect(cmbProfile, qOverload<int>(&QComboBox::activated), this, &TMainForm::cmbProfileChange);
+
+    // Every command has one handler, shared by its hidden tool button, its
+    // visible button and its menu item.
+    connect(tbtnAddFile, &QAction::triggered, this, &TMainForm::tbtnAddFileClick);
+    connect(sbtnAddFile, &QToolButton::clicked, this, &TMainForm::tbtnAddFileClick);
+    connect(mnuAddFiles, &QAction::triggered, this, &TMainForm::tbtnAddFileClick);
+    connect(tbtnAddDir, &QAction::triggered, this, &TMainForm::tbtnAddDirClick);
+    connect(sbtnAddDir, &QToolButton::clicked, this, &TMainForm::tbtnAddDirClick);
+    connect(mnuAddDirs, &QAction::triggered, this, &TMainForm::tbtnAddDirClick);
+    connect(tbtnRemove, &QAction::triggered, this, &TMainForm::tbtnRemoveClick);
+    connect(sbtnDelete, &QToolButton::clicked, this, &TMainForm::tbtnRemoveClick);
+    connect(mnuRemove, &QAction::triggered, this, &TMainForm::tbtnRemoveClick);
+    connect(tbtnClear, &QAction::triggered, this, &TMainForm::tbtnClearClick);
+    connect(sbtnClear, &QToolButton::clicked, this, &TMainForm::tbtnClearClick);
+    connect(mnuClear, &QAction::triggered, this, &TMainForm::tbtnClearClick);
+    connect(tbtnUp, &QAction::triggered, this, &TMainForm::tbtnUpClick);
+    connect(sbtnUp, &QToolButton::clicked, this, &TMainForm::tbtnUpClick);
+    connect(tbtnDown, &QAction::triggered, this, &TMainForm::tbtnDownClick);
+    connect(sbtnDown, &QToolButton::clicked, this, &TMainForm::tbtnDownClick);
+    connect(mnuOpen, &QAction::triggered, this, &TMainForm::ltvTaskDblClick);
+    connect(tbtnStart, &QAction::triggered, this, &TMainForm::tbtnStartClick);
+    connect(tbtnStop, &QAction::triggered, this, &TMainForm::tbtnStopClick);
+    connect(timerTime, &QTimer::timeout, this, &TMainForm::timerTimeTimer);
+    connect(imgStart, &PictureButton::clicked, this, &TMainForm::imgStartClick);
+    connect(imgStop, &PictureButton::clicked, this, &TMainForm::imgStopClick);
+    connect(sbtnPlay, &QToolButton::clicked, this, &TMainForm::sbtnPlayClick);
+    connect(sbtnPause, &QToolButton::clicked, this, &TMainForm::sbtnPauseClick);
+    connect(sbtnStop, &QToolButton::clicked, this, &TMainForm::sbtnStopClick);
+
+    connect(ltvTask, &QTreeWidget::itemClicked, this, &TMainForm::ltvTaskClick);
+    connect(ltvTask, &QTreeWidget::itemDoubleClicked, this, &TMainForm::ltvTaskDblClick);
+    connect(ltvTask, &QWidget::customContextMenuRequested, this, &TMainForm::ppmTaskPopup);
+    ltvTask->installEventFilter(this);
+    ltvTask->viewport()->installEventFilter(this);
+    connect(vleOutput, &ValueListEditor::ValueEdited, this, &TMainForm::vleOutputValidate);
+    connect(vleOutput, &ValueListEditor::MouseDown, this, &TMainForm::vleOutputMouseDown);
+    connect(vleOutput, &QTableWidget::cellClicked, this, &TMainForm::vleOutputClick);
+    connect(vleVideo, &ValueListEditor::StringsChange, this, &TMainForm::vleVideoStringsChange);
+    panBottomRight->installEventFilter(this);
+    Image3->installEventFilter(this);
 }
 
 void TMainForm::SetListCommandsEnabled(bool enabled)
@@ -468,6 +519,7 @@ void TMainForm::showEvent(QShowEvent* event)
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    Driver->WindowClosing();
     SavePreferences();
     QWidget::closeEvent(event);
     event->accept();
@@ -551,4 +603,162 @@ void TMainForm::bbtnSettingClick()
 {
     SettingForm->ShowOnPage(1);
     SettingForm->SelectProfile(cmbProfile->currentIndex());
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ltvTask && event->type() == QEvent::KeyPress) {
+        if (TaskListKeyDown(*this, static_cast<QKeyEvent*>(event)->key()))
+            return true;
+    } else if (watched == ltvTask && event->type() == QEvent::Resize) {
+        ltvTaskResize();
+    } else if (watched == ltvTask->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // A click on empty space selects nothing and still refreshes the output grid.
+        if (!ltvTask->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+            QTimer::singleShot(0, this, &TMainForm::ltvTaskClick);
+    } else if ((watched == panBottomRight || watched == Image3) && event->type() == QEvent::MouseMove) {
+        imgStart->ResetHover();
+        imgStop->ResetHover();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+    }
+    event->acceptProposedAction();
+    DropPaths(*this, paths);
+}
+
+void TMainForm::tbtnAddFileClick()
+{
+    AddFilesCommand(*this);
+}
+
+void TMainForm::tbtnAddDirClick()
+{
+    AddDirCommand(*this);
+}
+
+void TMainForm::tbtnRemoveClick()
+{
+    RemoveSelectedTasks(*this);
+}
+
+void TMainForm::tbtnClearClick()
+{
+    ClearTasks(*this);
+}
+
+void TMainForm::tbtnUpClick()
+{
+    MoveTasksUp(*this);
+}
+
+void TMainForm::tbtnDownClick()
+{
+    MoveTasksDown(*this);
+}
+
+void TMainForm::ltvTaskClick()
+{
+    ShowTaskInOutputGrid(*this);
+}
+
+void TMainForm::ltvTaskDblClick()
+{
+    if (!ltvTask->selectedItems().isEmpty())
+        Preview->PreviewSelectedTask();
+}
+
+void TMainForm::ppmTaskPopup(const QPoint& position)
+{
+    if (!ltvTask->isEnabled())
+        return;
+    UpdatePopupMenu(*this);
+    ppmTask->popup(ltvTask->viewport()->mapToGlobal(position));
+}
+
+void TMainForm::ltvTaskResize()
+{
+    ResizeTaskColumns(*this);
+}
+
+void TMainForm::vleOutputValidate(int row)
+{
+    Q_UNUSED(row);
+    ValidateOutputGrid(*this);
+}
+
+void TMainForm::vleOutputMouseDown()
+{
+    OutputGridMouseDown(*this);
+}
+
+void TMainForm::vleOutputClick()
+{
+    RefreshAllGrids();
+}
+
+void TMainForm::vleVideoStringsChange()
+{
+    VideoGridChanged(*this);
+}
+
+void TMainForm::tbtnStartClick()
+{
+    Driver->Start();
+}
+
+void TMainForm::tbtnStopClick()
+{
+    Driver->Stop();
+}
+
+void TMainForm::timerTimeTimer()
+{
+    Driver->Tick();
+}
+
+void TMainForm::imgStartClick()
+{
+    if (ltvTask->topLevelItemCount() > 0)
+        tbtnStartClick();
+}
+
+void TMainForm::imgStopClick()
+{
+    imgStop->hide();
+    imgStart->show();
+    tbtnStopClick();
+}
+
+void TMainForm::sbtnPlayClick()
+{
+    Preview->Play();
+}
+
+void TMainForm::sbtnPauseClick()
+{
+    Preview->PauseResume();
+}
+
+void TMainForm::sbtnStopClick()
+{
+    Preview->Stop();
+}
+
+void TMainForm::TrackBarTimer()
+{
+    Preview->TrackBarTimer();
 }

@@ -28,6 +28,8 @@ class TAboutForm;
 class TProcessForm;
 class TSettingForm;
 class TSizeForm;
+class BatchDriver;
+class PreviewPlayer;
 
 // The main window: it builds and names the widgets and wires each command
 // to the code of its subsystem. Public members carry the component names so
@@ -55,6 +57,16 @@ public:
     QString InputMask;
     QString OpenDialogFilter; // the filter text as the open dialog lists it ("Caption|patterns|...")
     QString ProfileExt;       // "." + the type of the profile last loaded into the grids
+
+    // What the most recent probe found (empty before the first probe).
+    QString LastDuration;
+    QString LastVideoSize;
+    QString LastSourceStart;
+    QString LastSourceEnd;
+
+    // The batch conversion and the preview, each in its own subsystem.
+    BatchDriver* Driver = nullptr;
+    PreviewPlayer* Preview = nullptr;
 
     // Windows created after this one.
     TProcessForm* ProcessForm = nullptr;
@@ -172,9 +184,41 @@ public slots:
     void bbtnSettingClick();
     void RefreshAllGrids();
 
+    // Task list commands.
+    void tbtnAddFileClick();
+    void tbtnAddDirClick();
+    void tbtnRemoveClick();
+    void tbtnClearClick();
+    void tbtnUpClick();
+    void tbtnDownClick();
+    void ltvTaskClick();
+    void ltvTaskDblClick();
+    void ppmTaskPopup(const QPoint& position);
+    void ltvTaskResize();
+    void vleOutputValidate(int row);
+    void vleOutputMouseDown();
+    void vleOutputClick();
+    void vleVideoStringsChange();
+
+    // Conversion.
+    void tbtnStartClick();
+    void tbtnStopClick();
+    void timerTimeTimer();
+    void imgStartClick();
+    void imgStopClick();
+
+    // Preview.
+    void sbtnPlayClick();
+    void sbtnPauseClick();
+    void sbtnStopClick();
+    void TrackBarTimer();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate(const QString& programFilePath, const QStringList& arguments);

@@ -31,3 +31,5 @@ TSizeForm::TSizeForm(TMainForm* mainForm)
         button->setDefault(false);
     }
 }
+
+void VideoGridChanged(TMainForm&) {}

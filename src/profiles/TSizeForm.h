@@ -22,3 +22,7 @@ public:
 private:
     TMainForm* m_main;
 };
+
+// The main window's Video grid changed: a "Video Size" row set to
+// "Custom Size" asks for the size (vleVideoStringsChange).
+void VideoGridChanged(TMainForm& form);
