@@ -124,7 +124,15 @@ TMainForm::TMainForm(const QString& programFilePath, const QStringList& argument
     SizeForm = new TSizeForm(this);
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm()
+{
+    // The dialogs are top-level windows of their own (so that disabling this
+    // window leaves them usable); they go with it.
+    delete SizeForm;
+    delete SettingForm;
+    delete AboutForm;
+    delete ProcessForm;
+}
 
 void TMainForm::FormCreate(const QString& programFilePath, const QStringList& arguments)
 {
