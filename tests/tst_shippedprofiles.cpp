@@ -22,8 +22,7 @@ struct ExpectedCodecs {
 
 // Every profile we ship, with the codecs ffprobe must find in its output at
 // the profile's default choices.
-const QMap<QString, ExpectedCodecs>& ShippedProfiles()
-{
+const QMap<QString, ExpectedCodecs>& ShippedProfiles() {
     static const QMap<QString, ExpectedCodecs> profiles{
         {QStringLiteral("MP4 Video (H.264 + AAC).apf"), {QStringLiteral("h264"), QStringLiteral("aac")}},
         {QStringLiteral("MP4 Video (H.265 + AAC).apf"), {QStringLiteral("hevc"), QStringLiteral("aac")}},
@@ -37,21 +36,17 @@ const QMap<QString, ExpectedCodecs>& ShippedProfiles()
     return profiles;
 }
 
-QString ProfileFolder()
-{
+QString ProfileFolder() {
     return QStringLiteral(FW_SOURCE_DIR "/resources/profiles");
 }
 
-QStringList ProfileFiles()
-{
-    QStringList files = QDir(ProfileFolder()).entryList({QStringLiteral("*.apf")}, QDir::Files, QDir::Name);
-    return files;
+QStringList ProfileFiles() {
+    return QDir(ProfileFolder()).entryList({QStringLiteral("*.apf")}, QDir::Files, QDir::Name);
 }
 
 // The store rewrites every profile it opens, so tests work on copies and
 // never touch the files in the source tree.
-QString CopyInto(const QTemporaryDir& dir, const QString& fileName)
-{
+QString CopyInto(const QTemporaryDir& dir, const QString& fileName) {
     const QString copy = dir.filePath(fileName);
     QFile::remove(copy);
     if (!QFile::copy(QDir(ProfileFolder()).filePath(fileName), copy))
@@ -70,11 +65,10 @@ struct RawSection {
 
 } // namespace
 
-class TestShippedProfiles : public QObject
-{
+class TestShippedProfiles : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void initTestCase();
     void everyShippedProfileIsTested();
     void followsAuthoringRules_data();
@@ -82,37 +76,34 @@ private slots:
     void convertsAtDefaults_data();
     void convertsAtDefaults();
 
-private:
+  private:
     QTemporaryDir m_work;
     QString m_clip;
 };
 
-void TestShippedProfiles::initTestCase()
-{
+void TestShippedProfiles::initTestCase() {
     QVERIFY(m_work.isValid());
     QVERIFY2(QFileInfo(QStringLiteral(FW_ADAPTER_PATH)).isExecutable(), "the encoder adapter is not built");
     m_clip = m_work.filePath(QStringLiteral("clip.avi"));
     QVERIFY(TestMedia::MakeClip(m_clip, 1.0));
 }
 
-void TestShippedProfiles::everyShippedProfileIsTested()
-{
+void TestShippedProfiles::everyShippedProfileIsTested() {
     const QStringList files = ProfileFiles();
     QVERIFY(files.size() >= 8);
     QCOMPARE(files, QStringList(ShippedProfiles().keys()));
 }
 
-void TestShippedProfiles::followsAuthoringRules_data()
-{
+void TestShippedProfiles::followsAuthoringRules_data() {
     QTest::addColumn<QString>("fileName");
     for (const QString& fileName : ProfileFiles())
         QTest::addRow("%s", qPrintable(fileName)) << fileName;
 }
 
-void TestShippedProfiles::followsAuthoringRules()
-{
+void TestShippedProfiles::followsAuthoringRules() {
     QFETCH(QString, fileName);
-    QVERIFY2(!fileName.contains(QRegularExpression(QStringLiteral("[\\[\\]=]"))), "file name holds [, ] or =");
+    QVERIFY2(!fileName.contains(QRegularExpression(QStringLiteral("[\\[\\]=]"))),
+             "file name holds [, ] or =");
 
     QFile file(QDir(ProfileFolder()).filePath(fileName));
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -157,7 +148,8 @@ void TestShippedProfiles::followsAuthoringRules()
             for (int j = 0; j < i; ++j) {
                 const auto& earlier = section.entries.at(j);
                 QVERIFY2(!(earlier.first + u'=' + earlier.second).contains(key + u'=', Qt::CaseInsensitive),
-                         qPrintable(QStringLiteral("[%1] %2 is hidden by an earlier line").arg(section.name, key)));
+                         qPrintable(
+                             QStringLiteral("[%1] %2 is hidden by an earlier line").arg(section.name, key)));
             }
         }
     }
@@ -185,7 +177,9 @@ void TestShippedProfiles::followsAuthoringRules()
     // What the store reads must be what the author wrote.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    TNewInifile ini(CopyInto(dir, fileName));
+    const QString copy = CopyInto(dir, fileName);
+    QVERIFY(!copy.isEmpty());
+    TNewInifile ini(copy);
     for (const RawSection& section : sections) {
         for (const auto& entry : section.entries)
             QCOMPARE(ini.ReadString(section.name, entry.first, QStringLiteral("<absent>")), entry.second);
@@ -200,12 +194,15 @@ void TestShippedProfiles::followsAuthoringRules()
                  qPrintable(section.name + ": no switch"));
         if (!ini.ReadBool(section.name, QStringLiteral("List"), true))
             continue;
-        const QStringList captions = SplitList(ini.ReadString(section.name, QStringLiteral("Caption"), QString()));
-        const QStringList values = SplitList(ini.ReadString(section.name, QStringLiteral("Value"), QString()));
+        const QStringList captions =
+            SplitList(ini.ReadString(section.name, QStringLiteral("Caption"), QString()));
+        const QStringList values =
+            SplitList(ini.ReadString(section.name, QStringLiteral("Value"), QString()));
         QVERIFY2(!captions.isEmpty(), qPrintable(section.name + ": no captions"));
         QVERIFY2(values.size() >= captions.size(), qPrintable(section.name + ": fewer values than captions"));
         const int index = ini.ReadInteger(section.name, QStringLiteral("Index"), 0);
-        QVERIFY2(index >= 0 && index < captions.size(), qPrintable(section.name + ": Index outside the captions"));
+        QVERIFY2(index >= 0 && index < captions.size(),
+                 qPrintable(section.name + ": Index outside the captions"));
         if (section.name == QStringLiteral("Video Size")) {
             // Leaving the custom size dialog without a size falls back to
             // "Original Size", which must leave the frame size alone.
@@ -216,10 +213,15 @@ void TestShippedProfiles::followsAuthoringRules()
         }
     }
     ini.Free();
+
+    // The program rewrites a profile every time it opens one; a shipped
+    // profile must come out of that unchanged.
+    QFile rewritten(copy);
+    QVERIFY(rewritten.open(QIODevice::ReadOnly));
+    QCOMPARE(rewritten.readAll(), bytes);
 }
 
-void TestShippedProfiles::convertsAtDefaults_data()
-{
+void TestShippedProfiles::convertsAtDefaults_data() {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("videoCodec");
     QTest::addColumn<QString>("audioCodec");
@@ -228,8 +230,7 @@ void TestShippedProfiles::convertsAtDefaults_data()
         QTest::addRow("%s", qPrintable(it.key())) << it.key() << it.value().video << it.value().audio;
 }
 
-void TestShippedProfiles::convertsAtDefaults()
-{
+void TestShippedProfiles::convertsAtDefaults() {
     QFETCH(QString, fileName);
     QFETCH(QString, videoCodec);
     QFETCH(QString, audioCodec);
@@ -243,7 +244,8 @@ void TestShippedProfiles::convertsAtDefaults()
     QVERIFY(!options.isEmpty());
 
     TNewInifile ini(profile);
-    const QString type = ini.ReadString(QStringLiteral("Main"), QStringLiteral("Type"), QStringLiteral("mp4"));
+    const QString type =
+        ini.ReadString(QStringLiteral("Main"), QStringLiteral("Type"), QStringLiteral("mp4"));
     ini.Free();
     const QString output = dir.filePath(QStringLiteral("out.") + type);
 
@@ -253,7 +255,8 @@ void TestShippedProfiles::convertsAtDefaults()
     QVERIFY2(encoder.waitForFinished(120000), "the encoder did not finish");
     const QByteArray log = encoder.readAll();
     QVERIFY2(encoder.exitStatus() == QProcess::NormalExit && encoder.exitCode() == 0,
-             qPrintable(QStringLiteral("options%1 failed:\n").arg(options) + QString::fromLocal8Bit(log.right(2000))));
+             qPrintable(QStringLiteral("options%1 failed:\n").arg(options) +
+                        QString::fromLocal8Bit(log.right(2000))));
     QCOMPARE(TestMedia::ProbeCodec(output, QStringLiteral("video")), videoCodec);
     QCOMPARE(TestMedia::ProbeCodec(output, QStringLiteral("audio")), audioCodec);
 }

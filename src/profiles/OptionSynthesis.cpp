@@ -24,13 +24,11 @@ struct Parameter {
     int index = 0;
 };
 
-int ParameterCount(const TNewInifile& ini)
-{
+int ParameterCount(const TNewInifile& ini) {
     return ini.ReadInteger(kMain, QStringLiteral("Para"), 0);
 }
 
-Parameter ReadParameter(const TNewInifile& ini, int k)
-{
+Parameter ReadParameter(const TNewInifile& ini, int k) {
     Parameter p;
     p.name = ini.ReadString(kMain, QString::number(k), QString());
     p.sort = ini.ReadInteger(p.name, QStringLiteral("Sort"), -1);
@@ -46,13 +44,11 @@ Parameter ReadParameter(const TNewInifile& ini, int k)
 // A grid number outside 1..3 keeps the grid of the parameter before; the
 // first parameter has none before it and lands in the Video grid, as the
 // grids place it when the profile is loaded.
-int ChooseGrid(int sort, int previousGrid)
-{
+int ChooseGrid(int sort, int previousGrid) {
     return sort >= 1 && sort <= 3 ? sort : previousGrid;
 }
 
-int IndexOfCaption(const QStringList& captions, const QString& shown)
-{
+int IndexOfCaption(const QStringList& captions, const QString& shown) {
     for (int i = 0; i < captions.size(); ++i) {
         if (captions.at(i).compare(shown, Qt::CaseInsensitive) == 0)
             return i;
@@ -60,8 +56,8 @@ int IndexOfCaption(const QStringList& captions, const QString& shown)
     return -1;
 }
 
-QString ArgumentOf(const Parameter& p, int grid, const GridValueLookup& shownValue, const QString& profilePath)
-{
+QString ArgumentOf(const Parameter& p, int grid, const GridValueLookup& shownValue,
+                   const QString& profilePath) {
     if (p.isList) {
         const QString shown = shownValue(grid, p.name);
         const int position = IndexOfCaption(SplitList(p.caption), shown);
@@ -72,11 +68,12 @@ QString ArgumentOf(const Parameter& p, int grid, const GridValueLookup& shownVal
             return shown;
         const QStringList values = SplitList(p.value);
         if (position >= values.size()) {
-            throw ProfileError(profilePath, p.name,
-                               QStringLiteral("The choice \"%1\" of parameter \"%2\" has no encoder value: its "
-                                              "\"Value\" list holds %3 items, fewer than its \"Caption\" list.")
-                                   .arg(shown, p.name)
-                                   .arg(values.size()));
+            throw ProfileError(
+                profilePath, p.name,
+                QStringLiteral("The choice \"%1\" of parameter \"%2\" has no encoder value: its "
+                               "\"Value\" list holds %3 items, fewer than its \"Caption\" list.")
+                    .arg(shown, p.name)
+                    .arg(values.size()));
         }
         return values.at(position);
     }
@@ -87,8 +84,7 @@ QString ArgumentOf(const Parameter& p, int grid, const GridValueLookup& shownVal
 
 } // namespace
 
-void BuildOptionString(const QString& profilePath, const GridValueLookup& shownValue, QString& options)
-{
+void BuildOptionString(const QString& profilePath, const GridValueLookup& shownValue, QString& options) {
     if (!QFileInfo(profilePath).isFile())
         return;
     TNewInifile ini(profilePath);
@@ -113,8 +109,7 @@ void BuildOptionString(const QString& profilePath, const GridValueLookup& shownV
     options += contributions;
 }
 
-QList<ShownRow> LoadedProfileValues(const QString& profilePath)
-{
+QList<ShownRow> LoadedProfileValues(const QString& profilePath) {
     QList<ShownRow> rows;
     if (!QFileInfo(profilePath).isFile())
         return rows;
@@ -143,8 +138,7 @@ QList<ShownRow> LoadedProfileValues(const QString& profilePath)
     return rows;
 }
 
-GridValueLookup LookupIn(const QList<ShownRow>& rows)
-{
+GridValueLookup LookupIn(const QList<ShownRow>& rows) {
     return [rows](int grid, const QString& name) {
         for (const ShownRow& row : rows) {
             if (row.grid == grid && row.name.compare(name, Qt::CaseInsensitive) == 0)
