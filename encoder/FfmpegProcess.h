@@ -13,6 +13,9 @@ namespace wmaspi {
 // the first one on PATH. Empty, with `reason` set, when there is none.
 std::string LocateFfmpeg(const char* adapterArgument0, std::string& reason);
 
+// This process's id, which keeps the temporary names of concurrent runs apart.
+long CurrentProcessId();
+
 struct FfmpegResult {
     bool started = false;
     std::string failure; // why ffmpeg could not be started

@@ -37,8 +37,7 @@ const int StopSignals[] = {SIGTERM, SIGINT, SIGHUP};
 // this pipe and does the work.
 int g_wakeWrite = -1;
 
-void OnSignal(int signal)
-{
+void OnSignal(int signal) {
     const int savedErrno = errno;
     const unsigned char byte = static_cast<unsigned char>(signal);
     if (write(g_wakeWrite, &byte, 1) < 0) {
@@ -47,20 +46,17 @@ void OnSignal(int signal)
     errno = savedErrno;
 }
 
-bool IsRegularFile(const std::string& path)
-{
+bool IsRegularFile(const std::string& path) {
     struct stat info {};
     return stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::string FolderOf(const std::string& path)
-{
+std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-std::string AdapterFolder(const char* argument0)
-{
+std::string AdapterFolder(const char* argument0) {
     char self[4096];
     const ssize_t length = readlink("/proc/self/exe", self, sizeof self - 1);
     if (length > 0)
@@ -69,9 +65,8 @@ std::string AdapterFolder(const char* argument0)
 }
 
 class Output final {
-public:
-    void write(const std::string& text)
-    {
+  public:
+    void write(const std::string& text) {
         std::size_t done = 0;
         while (!m_broken && done < text.size()) {
             const ssize_t written = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
@@ -82,20 +77,20 @@ public:
         }
     }
 
-private:
+  private:
     bool m_broken = false;
 };
 
-int MillisecondsUntil(Clock::time_point when)
-{
+int MillisecondsUntil(Clock::time_point when) {
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(when - Clock::now()).count();
     return left < 0 ? 0 : static_cast<int>(left);
 }
 
-int Sooner(int timeout, int candidate) { return timeout < 0 || candidate < timeout ? candidate : timeout; }
+int Sooner(int timeout, int candidate) {
+    return timeout < 0 || candidate < timeout ? candidate : timeout;
+}
 
-int ExitCodeOf(int status)
-{
+int ExitCodeOf(int status) {
     if (WIFEXITED(status))
         return WEXITSTATUS(status);
     if (WIFSIGNALED(status))
@@ -103,8 +98,7 @@ int ExitCodeOf(int status)
     return 1;
 }
 
-void InstallHandlers(int wakeWrite)
-{
+void InstallHandlers(int wakeWrite) {
     g_wakeWrite = wakeWrite;
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -119,8 +113,7 @@ void InstallHandlers(int wakeWrite)
 }
 
 [[noreturn]] void ExecChild(pid_t parent, int outputWrite, int statusWrite, const std::string& program,
-                            const std::vector<char*>& argv)
-{
+                            const std::vector<char*>& argv) {
 #ifdef __linux__
     // ffmpeg must not outlive an adapter that is killed outright.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
@@ -146,8 +139,11 @@ void InstallHandlers(int wakeWrite)
 
 } // namespace
 
-std::string LocateFfmpeg(const char* adapterArgument0, std::string& reason)
-{
+long CurrentProcessId() {
+    return static_cast<long>(getpid());
+}
+
+std::string LocateFfmpeg(const char* adapterArgument0, std::string& reason) {
     const std::string beside = AdapterFolder(adapterArgument0) + "ffmpeg";
     if (IsRegularFile(beside))
         return beside;
@@ -170,8 +166,7 @@ std::string LocateFfmpeg(const char* adapterArgument0, std::string& reason)
     return std::string();
 }
 
-FfmpegResult RunFfmpeg(const std::string& program, const std::vector<std::string>& arguments)
-{
+FfmpegResult RunFfmpeg(const std::string& program, const std::vector<std::string>& arguments) {
     FfmpegResult result;
     int wake[2];
     int output[2];

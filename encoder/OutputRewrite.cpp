@@ -7,11 +7,12 @@ namespace wmaspi {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads a run of decimal digits starting at `pos`; returns how many there were.
-std::size_t DigitRun(const std::string& text, std::size_t pos)
-{
+std::size_t DigitRun(const std::string& text, std::size_t pos) {
     std::size_t end = pos;
     while (end < text.size() && IsDigit(text[end]))
         ++end;
@@ -20,8 +21,7 @@ std::size_t DigitRun(const std::string& text, std::size_t pos)
 
 // Parses "[-]H+:MM:SS[.f+]" at `pos`. On success stores the replacement text
 // in `seconds` and returns the length of the clock text; 0 when there is none.
-std::size_t ParseClock(const std::string& text, std::size_t pos, std::string& seconds)
-{
+std::size_t ParseClock(const std::string& text, std::size_t pos, std::string& seconds) {
     std::size_t at = pos;
     const bool negative = at < text.size() && text[at] == '-';
     if (negative)
@@ -53,15 +53,13 @@ std::size_t ParseClock(const std::string& text, std::size_t pos, std::string& se
     return at - pos;
 }
 
-std::size_t TerminatorLength(const std::string& record)
-{
+std::size_t TerminatorLength(const std::string& record) {
     return !record.empty() && (record.back() == '\n' || record.back() == '\r') ? 1 : 0;
 }
 
 // Splits at the commas that are not inside parentheses or brackets, and
 // drops the commas that are, so "yuv420p(tv, bt709)" stays one field.
-std::vector<std::string> TopLevelFields(const std::string& text)
-{
+std::vector<std::string> TopLevelFields(const std::string& text) {
     std::vector<std::string> fields(1);
     int depth = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -87,8 +85,7 @@ std::vector<std::string> TopLevelFields(const std::string& text)
 
 // Length of a "WxH" frame size at the start of `text` (after its blanks),
 // measured from the first digit; 0 when the field does not start with one.
-std::size_t FrameSizeLength(const std::string& text, std::size_t start)
-{
+std::size_t FrameSizeLength(const std::string& text, std::size_t start) {
     const std::size_t widthDigits = DigitRun(text, start);
     if (widthDigits == 0 || start + widthDigits >= text.size() || text[start + widthDigits] != 'x')
         return 0;
@@ -103,8 +100,7 @@ std::size_t FrameSizeLength(const std::string& text, std::size_t start)
 
 } // namespace
 
-std::string RewriteProgressTime(const std::string& record)
-{
+std::string RewriteProgressTime(const std::string& record) {
     static const std::string marker = "time=";
     std::string result;
     std::size_t copied = 0;
@@ -130,8 +126,7 @@ std::string RewriteProgressTime(const std::string& record)
     return result;
 }
 
-std::string RewriteVideoStreamLine(const std::string& record)
-{
+std::string RewriteVideoStreamLine(const std::string& record) {
     static const std::string marker = "Video:";
     const std::size_t stream = record.find("Stream #");
     if (stream == std::string::npos)
@@ -187,13 +182,11 @@ std::string RewriteVideoStreamLine(const std::string& record)
     return result;
 }
 
-std::string RewriteRecord(const std::string& record)
-{
+std::string RewriteRecord(const std::string& record) {
     return RewriteVideoStreamLine(RewriteProgressTime(record));
 }
 
-void RecordSplitter::feed(const char* data, std::size_t size)
-{
+void RecordSplitter::feed(const char* data, std::size_t size) {
     if (m_read > 0 && m_read == m_buffer.size()) {
         m_buffer.clear();
         m_read = 0;
@@ -201,8 +194,7 @@ void RecordSplitter::feed(const char* data, std::size_t size)
     m_buffer.append(data, size);
 }
 
-bool RecordSplitter::next(std::string& record)
-{
+bool RecordSplitter::next(std::string& record) {
     const std::size_t end = m_buffer.find_first_of("\r\n", m_read);
     if (end == std::string::npos) {
         if (m_read > 0) {
@@ -216,8 +208,7 @@ bool RecordSplitter::next(std::string& record)
     return true;
 }
 
-std::string RecordSplitter::takePartial()
-{
+std::string RecordSplitter::takePartial() {
     std::string rest = m_buffer.substr(m_read);
     m_buffer.clear();
     m_read = 0;

@@ -29,7 +29,7 @@ std::string RewriteVideoStreamLine(const std::string& record);
 // terminator kept), so progress records that end in "\r" are passed on as
 // soon as they are complete.
 class RecordSplitter final {
-public:
+  public:
     void feed(const char* data, std::size_t size);
     // Moves the next complete record into `record`; false when none is
     // complete yet.
@@ -38,7 +38,7 @@ public:
     // The incomplete tail, handed over when the stream ends or falls silent.
     std::string takePartial();
 
-private:
+  private:
     std::string m_buffer;
     std::size_t m_read = 0;
 };

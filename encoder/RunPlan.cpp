@@ -9,8 +9,7 @@ namespace {
 // The longest file name (not path) most file systems accept, in bytes.
 constexpr std::size_t MaxFileNameBytes = 255;
 
-bool IsSeparator(char c)
-{
+bool IsSeparator(char c) {
 #ifdef _WIN32
     return c == '/' || c == '\\' || c == ':';
 #else
@@ -21,8 +20,7 @@ bool IsSeparator(char c)
 // ffmpeg reads "name:" at the start of an output as a protocol ("pipe:1",
 // "udp://…"); such outputs are not files we could replace. A single letter
 // before the colon is a Windows drive, not a protocol.
-bool LooksLikeProtocol(const std::string& path)
-{
+bool LooksLikeProtocol(const std::string& path) {
     const std::size_t colon = path.find(':');
     if (colon == std::string::npos || colon < 2)
         return false;
@@ -37,8 +35,7 @@ bool LooksLikeProtocol(const std::string& path)
 }
 
 // Cuts a UTF-8 text to at most `bytes` bytes without splitting a character.
-std::string CutUtf8(const std::string& text, std::size_t bytes)
-{
+std::string CutUtf8(const std::string& text, std::size_t bytes) {
     if (text.size() <= bytes)
         return text;
     std::size_t end = bytes;
@@ -49,8 +46,7 @@ std::string CutUtf8(const std::string& text, std::size_t bytes)
 
 } // namespace
 
-std::string TemporaryPathFor(const std::string& output, long processId)
-{
+std::string TemporaryPathFor(const std::string& output, long processId) {
     std::size_t nameAt = output.size();
     while (nameAt > 0 && !IsSeparator(output[nameAt - 1]))
         --nameAt;
@@ -66,9 +62,7 @@ std::string TemporaryPathFor(const std::string& output, long processId)
     return folder + "." + CutUtf8(stem, room) + marker + extension;
 }
 
-RunPlan PlanRun(const std::vector<std::string>& arguments, long processId,
-                bool (*isPlainFileOrMissing)(const std::string& path))
-{
+RunPlan PlanRun(const std::vector<std::string>& arguments, long processId, const FileFacts& files) {
     RunPlan plan;
     plan.ffmpegArguments.push_back("-nostdin");
     plan.ffmpegArguments.insert(plan.ffmpegArguments.end(), arguments.begin(), arguments.end());
@@ -80,13 +74,18 @@ RunPlan PlanRun(const std::vector<std::string>& arguments, long processId,
             break;
         }
     }
+    if (input + 1 < arguments.size())
+        plan.input = arguments[input + 1];
     // The output is the last argument, after the input path and its "-i";
     // an argument that starts with "-" there would be read by ffmpeg as an
-    // option, so it is no output.
+    // option, so it is no output. An output that is the input itself is left
+    // to ffmpeg, which refuses it; written through a temporary file it would
+    // replace the source with its own conversion.
     if (input + 2 >= arguments.size())
         return plan;
     const std::string& output = arguments.back();
-    if (output.empty() || output[0] == '-' || LooksLikeProtocol(output) || !isPlainFileOrMissing(output))
+    if (output.empty() || output[0] == '-' || LooksLikeProtocol(output) ||
+        !files.isPlainFileOrMissing(output) || files.isSameFile(plan.input, output))
         return plan;
 
     for (std::size_t i = 0; i + 1 < arguments.size(); ++i) {

@@ -18,16 +18,24 @@ struct RunPlan {
     std::string output;
     // Where ffmpeg writes while it converts; empty when `output` is.
     std::string temporary;
+    // The input path (the argument after "-i"); empty when there is none.
+    std::string input;
     // Without "-y" an existing output must not be replaced; ffmpeg would ask,
     // and without a console it answers no.
     bool overwrite = false;
 };
 
+// What the plan needs to know about the files named on the command line.
+struct FileFacts {
+    // True when the path names a regular file or nothing at all.
+    bool (*isPlainFileOrMissing)(const std::string& path);
+    // True when both paths name one existing file.
+    bool (*isSameFile)(const std::string& first, const std::string& second);
+};
+
 // `arguments` are the adapter's own arguments; `processId` makes the
-// temporary name unique to this run. `isPlainFileOrMissing` tells whether a
-// path names a regular file or nothing at all.
-RunPlan PlanRun(const std::vector<std::string>& arguments, long processId,
-                bool (*isPlainFileOrMissing)(const std::string& path));
+// temporary name unique to this run.
+RunPlan PlanRun(const std::vector<std::string>& arguments, long processId, const FileFacts& files);
 
 // "<folder>/.<name>.partial-<id>.<extension>" for "<folder>/<name>.<extension>",
 // the name shortened when the whole would be longer than a file name may be.

@@ -9,30 +9,31 @@
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-void Say(const std::string& line)
-{
+void Say(const std::string& line) {
     std::fputs(line.c_str(), stdout);
     std::fflush(stdout);
 }
 
-bool IsPlainFileOrMissing(const std::string& path)
-{
+bool IsPlainFileOrMissing(const std::string& path) {
     std::error_code error;
     const std::filesystem::file_status status = std::filesystem::status(path, error);
     return status.type() == std::filesystem::file_type::not_found ||
            status.type() == std::filesystem::file_type::regular;
 }
 
+bool IsSameFile(const std::string& first, const std::string& second) {
+    std::error_code error;
+    return std::filesystem::equivalent(first, second, error) && !error;
+}
+
 // A conversion's result becomes the output only when ffmpeg finished it
 // and nobody stopped it; anything else leaves the earlier output, if any,
 // untouched and removes the unfinished file.
-int FinishOutput(const wmaspi::RunPlan& plan, const wmaspi::FfmpegResult& result)
-{
+int FinishOutput(const wmaspi::RunPlan& plan, const wmaspi::FfmpegResult& result) {
     std::error_code error;
     const bool written = std::filesystem::exists(plan.temporary, error);
     if (result.exitCode != 0 || result.stopSignal != 0) {
@@ -53,11 +54,10 @@ int FinishOutput(const wmaspi::RunPlan& plan, const wmaspi::FfmpegResult& result
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const wmaspi::RunPlan plan =
-        wmaspi::PlanRun(arguments, static_cast<long>(getpid()), IsPlainFileOrMissing);
+        wmaspi::PlanRun(arguments, wmaspi::CurrentProcessId(), {IsPlainFileOrMissing, IsSameFile});
 
     std::error_code error;
     if (!plan.output.empty() && !plan.overwrite && std::filesystem::exists(plan.output, error)) {
