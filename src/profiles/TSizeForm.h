@@ -6,7 +6,9 @@ class QLineEdit;
 class QPushButton;
 class TMainForm;
 
-// Asks for the width and height of a custom output frame size.
+// Asks for the width and height of a custom output frame size and puts
+// them, as typed, into the main window's "Video Size" row. Leaving it
+// without a size puts "Original Size" there instead.
 class TSizeForm final : public OwnedDialog
 {
     Q_OBJECT
@@ -18,6 +20,14 @@ public:
     QLineEdit* edtHeight = nullptr;
     QPushButton* btnOK = nullptr;
     QPushButton* btnCancel = nullptr;
+
+public slots:
+    void btnOKClick();
+    void btnCancelClick();
+
+protected:
+    // Every way of closing the dialog ends here (FormClose).
+    void hideEvent(QHideEvent* event) override;
 
 private:
     TMainForm* m_main;
