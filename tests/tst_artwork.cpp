@@ -78,7 +78,7 @@ void tst_Artwork::pictures_data() {
     QTest::addColumn<qreal>("ratio");
 
     const QList<std::pair<const char*, QSize>> pictures{
-        {"main", {552, 442}},       {"welcome", {536, 360}}, {"logo", {64, 64}},    {"bottom", {165, 90}},
+        {"main", {552, 442}},       {"welcome", {536, 362}}, {"logo", {64, 64}},    {"bottom", {165, 90}},
         {"preview-time", {70, 20}}, {"about", {476, 330}},   {"start0", {133, 65}}, {"start1", {133, 65}},
         {"start2", {133, 65}},      {"stop0", {133, 65}},    {"stop1", {133, 65}},  {"stop2", {133, 65}},
     };

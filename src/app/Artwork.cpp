@@ -405,7 +405,7 @@ constexpr std::array<GlyphEntry, 15> Glyphs{{
 }};
 
 // ---------------------------------------------------------------------------
-// Pieces of the welcome panel, drawn in its 536 by 360 design space.
+// Pieces of the welcome panel, drawn in its 536 by 362 design space.
 
 void PaintFilmStrip(QPainter& painter, const QPointF& centre, qreal angle) {
     painter.save();
@@ -458,24 +458,23 @@ void PaintChevrons(QPainter& painter, const QPointF& centre) {
     }
 }
 
-void PaintPlayDisc(QPainter& painter, const QPointF& centre, qreal radius) {
-    QPainterPath outer;
-    outer.addEllipse(centre, radius, radius);
-    SoftShadow(painter, outer, QPointF(0, 4), 4, 12);
-    painter.setPen(QPen(HeaderBlue, 2));
-    painter.setBrush(Qt::white);
-    painter.drawPath(outer);
-
-    QPainterPath inner;
-    inner.addEllipse(centre, radius - 6, radius - 6);
+// A soft light behind the place where the window puts its logo, with a
+// thin ring around it, so the logo reads as the heart of the picture.
+void PaintHalo(QPainter& painter, const QPointF& centre, qreal radius) {
+    QRadialGradient light(centre, radius * 1.7);
+    light.setColorAt(0, WithAlpha(HeaderBlue, 170));
+    light.setColorAt(0.6, WithAlpha(HeaderBlue, 60));
+    light.setColorAt(1, WithAlpha(HeaderBlue, 0));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(Vertical(inner.boundingRect(), SkyBlue, DeepBlue));
-    painter.drawPath(inner);
-    Gloss(painter, inner, 90);
-
-    painter.setPen(RoundPen(Qt::white, 4));
-    painter.setBrush(Qt::white);
-    painter.drawPolygon(PlayTriangle(centre + QPointF(radius * 0.08, 0), radius * 0.42));
+    painter.setBrush(light);
+    painter.drawEllipse(centre, radius * 1.7, radius * 1.7);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(WithAlpha(GroupBlue, 90), 1.5));
+    painter.drawEllipse(centre, radius, radius);
+    QPen dashes(WithAlpha(GroupBlue, 60), 1.2);
+    dashes.setDashPattern({3, 5});
+    painter.setPen(dashes);
+    painter.drawEllipse(centre, radius + 12, radius + 12);
 }
 
 void PaintCard(QPainter& painter, const QPointF& centre, qreal angle, bool front) {
@@ -535,13 +534,13 @@ void PaintSteps(QPainter& painter, qreal top) {
     const QFont numberFont = PixelFont(15, QFont::Bold);
     const QFont captionFont = PixelFont(13, QFont::DemiBold);
     for (int step = 0; step < 3; ++step) {
-        const QRectF chip(31 + step * 162, top, 150, 54);
+        const QRectF chip(31 + step * 162, top, 150, 48);
         painter.setPen(QPen(HeaderBlue, 1));
         painter.setBrush(Vertical(chip, Qt::white, QColor(236, 245, 255)));
         painter.drawRoundedRect(chip.adjusted(0.5, 0.5, -0.5, -0.5), 10, 10);
 
         const QPointF badgeCentre(chip.left() + 25, chip.center().y());
-        const QRectF badge(badgeCentre - QPointF(14, 14), QSizeF(28, 28));
+        const QRectF badge(badgeCentre - QPointF(13, 13), QSizeF(26, 26));
         painter.setPen(Qt::NoPen);
         painter.setBrush(Vertical(badge, SkyBlue, DeepBlue));
         painter.drawEllipse(badge);
@@ -711,25 +710,36 @@ QPixmap WelcomePanel(const QSize& size, qreal ratio) {
     painter.setBrush(Vertical(card, Qt::white, QColor(240, 247, 255)));
     painter.drawRoundedRect(card, 14, 14);
 
-    // The illustration is designed at 536 by 360 and scaled evenly, so
+    // The illustration is designed at 536 by 362 and scaled evenly, so
     // circles stay round at any panel size.
-    const QSizeF design(536, 360);
+    const QSizeF design(536, 362);
     const qreal scale = qMin(w / design.width(), h / design.height());
     painter.translate((w - design.width() * scale) / 2, (h - design.height() * scale) / 2);
     painter.scale(scale, scale);
 
-    PaintFilmStrip(painter, QPointF(132, 90), -8);
-    PaintChevrons(painter, QPointF(216, 90));
-    PaintPlayDisc(painter, QPointF(268, 88), 40);
-    PaintChevrons(painter, QPointF(328, 90));
-    PaintCard(painter, QPointF(404, 88), 10, false);
-    PaintCard(painter, QPointF(394, 92), 2, true);
+    // Input on the left flows through the logo in the middle to finished
+    // files on the right; the middle column stays free for the logo and
+    // the product label.
+    PaintHalo(painter, QPointF(268, 140), 62);
+    painter.save();
+    painter.translate(104, 140);
+    painter.scale(0.85, 0.85);
+    PaintFilmStrip(painter, QPointF(0, 0), -8);
+    painter.restore();
+    PaintChevrons(painter, QPointF(192, 140));
+    PaintChevrons(painter, QPointF(354, 140));
+    painter.save();
+    painter.translate(438, 140);
+    painter.scale(0.9, 0.9);
+    PaintCard(painter, QPointF(10, -4), 10, false);
+    PaintCard(painter, QPointF(0, 0), 2, true);
+    painter.restore();
 
-    PaintSteps(painter, 236);
+    PaintSteps(painter, 272);
 
     painter.setFont(PixelFont(12, QFont::Normal));
     painter.setPen(QColor(104, 130, 162));
-    painter.drawText(QRectF(0, 304, design.width(), 26), Qt::AlignCenter,
+    painter.drawText(QRectF(0, 328, design.width(), 24), Qt::AlignCenter,
                      QStringLiteral("You can also drop video files or folders onto this window."));
     return pixmap;
 }

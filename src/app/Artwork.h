@@ -21,9 +21,11 @@ inline constexpr QSize ButtonFrameSize{133, 65};
 
 // Behind the task area (552 by 442 in the main window).
 QPixmap MainBackground(const QSize& size, qreal ratio = 0);
-// The welcome panel over the empty task list (about 536 by 360). The band
-// between 40 % and 60 % of its height is left plain for the product label
-// that a label draws on top, centred.
+// The welcome panel over the empty task list (536 by 362). Its middle
+// column is left free for the window's own pieces on top: the logo
+// (WelcomeLogo, 100 by 100 at 218, 90, which sits in a soft halo) and the
+// product label below it (from 210 to 250 down, centred). Other sizes
+// scale the design evenly and centre it.
 QPixmap WelcomePanel(const QSize& size, qreal ratio = 0);
 // The small emblem on the welcome panel.
 QPixmap WelcomeLogo(const QSize& size, qreal ratio = 0);
