@@ -10,14 +10,21 @@ constexpr int kSubItemCount = 10;
 
 // The text field behind each sub-item, in row order.
 QString ltvItemData::*const kTextFields[kSubItemCount] = {
-    &ltvItemData::Duration,    &ltvItemData::VideoSize, &ltvItemData::Status,     &ltvItemData::OutputName,
-    &ltvItemData::OutputExt,   &ltvItemData::SourceStart, &ltvItemData::SourceEnd, &ltvItemData::ClipLength,
-    &ltvItemData::ClipStart,   &ltvItemData::ClipEnd};
+    &ltvItemData::Duration,  &ltvItemData::VideoSize,   &ltvItemData::Status,    &ltvItemData::OutputName,
+    &ltvItemData::OutputExt, &ltvItemData::SourceStart, &ltvItemData::SourceEnd, &ltvItemData::ClipLength,
+    &ltvItemData::ClipStart, &ltvItemData::ClipEnd};
 
 // The real kept beside each sub-item that holds a time text.
-double ltvItemData::*const kSecondsFields[kSubItemCount] = {
-    &ltvItemData::DurationSec, nullptr, nullptr, nullptr, nullptr, &ltvItemData::SourceStartSec,
-    &ltvItemData::SourceEndSec, &ltvItemData::ClipLengthSec, &ltvItemData::ClipStartSec, &ltvItemData::ClipEndSec};
+double ltvItemData::*const kSecondsFields[kSubItemCount] = {&ltvItemData::DurationSec,
+                                                            nullptr,
+                                                            nullptr,
+                                                            nullptr,
+                                                            nullptr,
+                                                            &ltvItemData::SourceStartSec,
+                                                            &ltvItemData::SourceEndSec,
+                                                            &ltvItemData::ClipLengthSec,
+                                                            &ltvItemData::ClipStartSec,
+                                                            &ltvItemData::ClipEndSec};
 
 // Sub-item k lives in column k + 1; column 0 is the caption.
 void readSubItem(const QTreeWidgetItem* item, int index, ltvItemData& rec)
