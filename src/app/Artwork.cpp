@@ -607,10 +607,8 @@ QPixmap ButtonFrame(const ButtonLook& look, int frame, qreal ratio) {
     painter.setPen(Qt::NoPen);
     painter.setBrush(Vertical(body, look.top[frame], look.bottom[frame]));
     painter.drawPath(shape);
-    Gloss(painter, Rounded(body.adjusted(1.5, 1.5, -1.5, -body.height() * 0.45), 13),
-          pressed ? 45
-          : hover ? 120
-                  : 95);
+    const int shine = pressed ? 45 : (hover ? 120 : 95);
+    Gloss(painter, Rounded(body.adjusted(1.5, 1.5, -1.5, -body.height() * 0.45), 13), shine);
     if (pressed) {
         painter.save();
         painter.setClipPath(shape);
