@@ -22,7 +22,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QAudioOutput>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -335,11 +334,9 @@ void TMainForm::buildProfilePanel()
     for (ValueListEditor* grid : {vleVideo, vleAudio, vleAdvanced})
         connect(grid, &ValueListEditor::MouseDown, this, &TMainForm::RefreshAllGrids);
 
+    // The preview creates AudioOutput at its first file.
     FilterGraph = new QMediaPlayer(this);
     FilterGraph->setObjectName(QStringLiteral("FilterGraph"));
-    AudioOutput = new QAudioOutput(this);
-    AudioOutput->setObjectName(QStringLiteral("AudioOutput"));
-    FilterGraph->setAudioOutput(AudioOutput);
     FilterGraph->setVideoOutput(VideoWindow1);
 }
 

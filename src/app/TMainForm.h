@@ -151,7 +151,7 @@ public:
     QAction* mnuClear = nullptr;
     QTimer* timerTime = nullptr;
     QMediaPlayer* FilterGraph = nullptr;
-    QAudioOutput* AudioOutput = nullptr;
+    QAudioOutput* AudioOutput = nullptr; // made by the preview at its first file
     QWidget* Toolbar1 = nullptr;
     QAction* tbtnAddFile = nullptr;
     QAction* tbtnAddDir = nullptr;
