@@ -22,29 +22,66 @@ namespace {
 // One parameter of each kind, a list parameter marked read-only, one that
 // falls back to the grid of the parameter before it and lacks its "Index",
 // and a free one without a "Value" line.
-const QStringList kMixedProfile{
-    QStringLiteral("[Main]"),       QStringLiteral("Type=avi"),         QStringLiteral("Para=6"),
-    QStringLiteral("0=Codec"),      QStringLiteral("1=Fixed"),          QStringLiteral("2=Free"),
-    QStringLiteral("3=Locked"),     QStringLiteral("4=Rate"),           QStringLiteral("5=Extra"),
-    QString(),                      QStringLiteral("[Codec]"),          QStringLiteral("Sort=1"),
-    QStringLiteral("cmd=-c"),       QStringLiteral("Caption=A,B,C,"),   QStringLiteral("Value=a,b,c,"),
-    QStringLiteral("Index=0"),      QString(),                          QStringLiteral("[Fixed]"),
-    QStringLiteral("Sort=1"),       QStringLiteral("ReadOnly=1"),       QStringLiteral("List=0"),
-    QStringLiteral("cmd=-f"),       QStringLiteral("Caption=Keep"),     QStringLiteral("Value=keep"),
-    QString(),                      QStringLiteral("[Free]"),           QStringLiteral("Sort=2"),
-    QStringLiteral("List=0"),       QStringLiteral("cmd=-t"),           QStringLiteral("Caption=old"),
-    QStringLiteral("Value=old"),    QString(),                          QStringLiteral("[Locked]"),
-    QStringLiteral("Sort=2"),       QStringLiteral("ReadOnly=1"),       QStringLiteral("Caption=X,Y,"),
-    QStringLiteral("Value=x,y,"),   QStringLiteral("Index=0"),          QString(),
-    QStringLiteral("[Rate]"),       QStringLiteral("Sort=7"),           QStringLiteral("Caption=Low,High,"),
-    QStringLiteral("Value=l,h,"),   QString(),                          QStringLiteral("[Extra]"),
-    QStringLiteral("Sort=3"),       QStringLiteral("List=0"),           QStringLiteral("Caption=")};
+const char kMixedProfile[] = R"([Main]
+Type=avi
+Para=6
+0=Codec
+1=Fixed
+2=Free
+3=Locked
+4=Rate
+5=Extra
+
+[Codec]
+Sort=1
+cmd=-c
+Caption=A,B,C,
+Value=a,b,c,
+Index=0
+
+[Fixed]
+Sort=1
+ReadOnly=1
+List=0
+cmd=-f
+Caption=Keep
+Value=keep
+
+[Free]
+Sort=2
+List=0
+cmd=-t
+Caption=old
+Value=old
+
+[Locked]
+Sort=2
+ReadOnly=1
+Caption=X,Y,
+Value=x,y,
+Index=0
+
+[Rate]
+Sort=7
+Caption=Low,High,
+Value=l,h,
+
+[Extra]
+Sort=3
+List=0
+Caption=)";
+
+QStringList linesOf(const char* text)
+{
+    return QString::fromUtf8(text).split(u'\n');
+}
 
 QStringList profileWithIndex(int index)
 {
-    return {QStringLiteral("[Main]"),         QStringLiteral("Para=1"),        QStringLiteral("0=Level"),
-            QStringLiteral("[Level]"),        QStringLiteral("Sort=1"),        QStringLiteral("Caption=L0,L1,L2,"),
-            QStringLiteral("Value=0,1,2,"),   QStringLiteral("Index=%1").arg(index)};
+    return {QStringLiteral("[Main]"),       QStringLiteral("Para=1"),
+            QStringLiteral("0=Level"),      QStringLiteral("[Level]"),
+            QStringLiteral("Sort=1"),       QStringLiteral("Caption=L0,L1,L2,"),
+            QStringLiteral("Value=0,1,2,"), QStringLiteral("Index=%1").arg(index)};
 }
 
 QStringList fileLines(const QString& path)
@@ -86,7 +123,7 @@ struct Fixture {
 
     void open()
     {
-        mixed = dir.writeProfile(QStringLiteral("Mixed"), kMixedProfile);
+        mixed = dir.writeProfile(QStringLiteral("Mixed"), linesOf(kMixedProfile));
         other = dir.writeProfile(QStringLiteral("Other"), profileWithIndex(0));
         form = std::make_unique<TMainForm>(dir.programFile());
         form->show();
@@ -138,25 +175,57 @@ void TestProfileEditing::saveWritesEachKindOfParameter()
 
     SaveProfileValues(*dialog, fixture.mixed);
 
-    const QStringList expected{
-        QStringLiteral("[Main]"),         QStringLiteral("Type=avi"),        QStringLiteral("Para=6"),
-        QStringLiteral("0=Codec"),        QStringLiteral("1=Fixed"),         QStringLiteral("2=Free"),
-        QStringLiteral("3=Locked"),       QStringLiteral("4=Rate"),          QStringLiteral("5=Extra"),
-        QString(),                        QStringLiteral("[Codec]"),         QStringLiteral("Sort=1"),
-        QStringLiteral("cmd=-c"),         QStringLiteral("Caption=A,B,C,"),  QStringLiteral("Value=a,b,c,"),
-        QStringLiteral("Index=2"),        QString(),                         QStringLiteral("[Fixed]"),
-        QStringLiteral("Sort=1"),         QStringLiteral("ReadOnly=1"),      QStringLiteral("List=0"),
-        QStringLiteral("cmd=-f"),         QStringLiteral("Caption=Keep"),    QStringLiteral("Value=keep"),
-        QString(),                        QStringLiteral("[Free]"),          QStringLiteral("Sort=2"),
-        QStringLiteral("List=0"),         QStringLiteral("cmd=-t"),          QStringLiteral("Caption=T"),
-        QStringLiteral("Value=T"),        QString(),                         QStringLiteral("[Locked]"),
-        QStringLiteral("Sort=2"),         QStringLiteral("ReadOnly=1"),      QStringLiteral("Caption=X,Y,"),
-        QStringLiteral("Value=x,y,"),     QStringLiteral("Index=0"),         QString(),
-        QStringLiteral("[Rate]"),         QStringLiteral("Index=1"),         QStringLiteral("Sort=7"),
-        QStringLiteral("Caption=Low,High,"), QStringLiteral("Value=l,h,"),   QString(),
-        QStringLiteral("[Extra]"),        QStringLiteral("Value=-x 1"),      QStringLiteral("Sort=3"),
-        QStringLiteral("List=0"),         QStringLiteral("Caption=-x 1")};
-    QCOMPARE(fileLines(fixture.mixed), expected);
+    const char* expected = R"([Main]
+Type=avi
+Para=6
+0=Codec
+1=Fixed
+2=Free
+3=Locked
+4=Rate
+5=Extra
+
+[Codec]
+Sort=1
+cmd=-c
+Caption=A,B,C,
+Value=a,b,c,
+Index=2
+
+[Fixed]
+Sort=1
+ReadOnly=1
+List=0
+cmd=-f
+Caption=Keep
+Value=keep
+
+[Free]
+Sort=2
+List=0
+cmd=-t
+Caption=T
+Value=T
+
+[Locked]
+Sort=2
+ReadOnly=1
+Caption=X,Y,
+Value=x,y,
+Index=0
+
+[Rate]
+Index=1
+Sort=7
+Caption=Low,High,
+Value=l,h,
+
+[Extra]
+Value=-x 1
+Sort=3
+List=0
+Caption=-x 1)";
+    QCOMPARE(fileLines(fixture.mixed), linesOf(expected));
     QVERIFY(fixture.desktop.messages.isEmpty());
 }
 
@@ -287,11 +356,11 @@ void TestProfileEditing::unsavableValueIsReported()
 void TestProfileEditing::saveAs_data()
 {
     QTest::addColumn<QString>("destination"); // below the program directory; empty: the dialog is cancelled
-    QTest::addColumn<QByteArray>("existing");  // what lies at the destination before; empty: nothing
-    QTest::addColumn<int>("answer");           // to the question whether to replace it
+    QTest::addColumn<QByteArray>("existing"); // what lies at the destination before; empty: nothing
+    QTest::addColumn<int>("answer");          // to the question whether to replace it
     QTest::addColumn<bool>("sourceGone");
     QTest::addColumn<bool>("written");
-    QTest::addColumn<QString>("report");       // caption of the message, if one is expected
+    QTest::addColumn<QString>("report"); // caption of the message, if one is expected
 
     const QByteArray old("[Main]\r\nPara=0\r\n");
     QTest::addRow("new name") << "Profiles/Copy.apf" << QByteArray() << 0 << false << true << "";
@@ -300,8 +369,8 @@ void TestProfileEditing::saveAs_data()
                                         << "Save as";
     QTest::addRow("existing, kept") << "Profiles/Copy.apf" << old << int(QMessageBox::No) << false << false
                                     << "Save as";
-    QTest::addRow("over the source itself") << "Profiles/Mixed.apf" << QByteArray() << int(QMessageBox::Yes)
-                                            << false << true << "Save as";
+    QTest::addRow("over the source itself")
+        << "Profiles/Mixed.apf" << QByteArray() << int(QMessageBox::Yes) << false << true << "Save as";
     QTest::addRow("cancelled") << "" << QByteArray() << 0 << false << false << "";
     QTest::addRow("folder missing") << "missing/Copy.apf" << QByteArray() << 0 << false << false << "Save as";
     QTest::addRow("source gone") << "Profiles/Copy.apf" << QByteArray() << 0 << true << false << "";
@@ -341,8 +410,7 @@ void TestProfileEditing::saveAs()
         QCOMPARE(fixture.desktop.messages.size(), 1);
         QCOMPARE(fixture.desktop.messages.constFirst().caption, report);
         const bool asked = answer != 0;
-        QCOMPARE(fixture.desktop.messages.constFirst().icon,
-                 asked ? Desktop::Icon::Question : Desktop::Icon::Warning);
+        QCOMPARE(fixture.desktop.messages.constFirst().icon, asked ? Desktop::Icon::Question : Desktop::Icon::Warning);
         if (asked)
             QCOMPARE(fixture.desktop.messages.constFirst().buttons, QMessageBox::Yes | QMessageBox::No);
     }
@@ -356,8 +424,7 @@ void TestProfileEditing::saveAs()
         TNewInifile copy(target);
         QCOMPARE(copy.ReadInteger(QStringLiteral("Codec"), QStringLiteral("Index"), 99), 2);
         QCOMPARE(copy.ReadString(QStringLiteral("Free"), QStringLiteral("Value"), QString()), QStringLiteral("T"));
-        QCOMPARE(copy.ReadString(QStringLiteral("Fixed"), QStringLiteral("Value"), QString()),
-                 QStringLiteral("keep"));
+        QCOMPARE(copy.ReadString(QStringLiteral("Fixed"), QStringLiteral("Value"), QString()), QStringLiteral("keep"));
         QCOMPARE(copy.ReadString(QStringLiteral("Main"), QStringLiteral("Type"), QString()), QStringLiteral("avi"));
     } else if (!target.isEmpty()) {
         QCOMPARE(fileBytes(target), before);

@@ -27,8 +27,8 @@ void writeSizeProfile(const ProgramDir& dir)
                       QStringLiteral("[Video Codec]"), QStringLiteral("Sort=1"), QStringLiteral("cmd=-c:v"),
                       QStringLiteral("Caption=H.264,"), QStringLiteral("Value=libx264,"), QStringLiteral("Index=0"),
                       QString(), QStringLiteral("[Video Size]"), QStringLiteral("Sort=1"), QStringLiteral("cmd=-s"),
-                      QStringLiteral("Caption=Original Size,Custom Size,640x480,"),
-                      QStringLiteral("Value=,,640x480,"), QStringLiteral("Index=0")});
+                      QStringLiteral("Caption=Original Size,Custom Size,640x480,"), QStringLiteral("Value=,,640x480,"),
+                      QStringLiteral("Index=0")});
 }
 
 // Opens the drop-down of the grid's row and moves its choice one down, as
@@ -38,7 +38,8 @@ void chooseNextCaption(ValueListEditor* grid, const QString& rowName)
     const int row = grid->FindRow(rowName);
     QVERIFY(row >= 0);
     grid->setCurrentCell(row, 1);
-    grid->edit(grid->currentIndex());
+    if (!grid->indexWidget(grid->currentIndex()))
+        grid->edit(grid->currentIndex());
     auto* combo = qobject_cast<QComboBox*>(grid->indexWidget(grid->currentIndex()));
     QVERIFY(combo);
     QTest::keyClick(combo, Qt::Key_Down);
@@ -90,16 +91,46 @@ void TestSizeForm::okValidatesWidthThenHeight_data()
     QTest::addColumn<QString>("caption"); // of the message; empty when the size is taken
     QTest::addColumn<QString>("value");
 
-    QTest::addRow("plain") << "640" << "480" << "" << "640x480";
-    QTest::addRow("leading blank kept") << " 640" << "480" << "" << " 640x480";
-    QTest::addRow("negative and zero") << "-5" << "0" << "" << "-5x0";
-    QTest::addRow("hexadecimal as typed") << "$1F" << "0x10" << "" << "$1Fx0x10";
-    QTest::addRow("x prefix") << "x20" << "+16" << "" << "x20x+16";
-    QTest::addRow("both empty: width first") << "" << "" << "Incorrect Width" << "Custom Size";
-    QTest::addRow("letters in height") << "640" << "abc" << "Incorrect Height" << "Custom Size";
-    QTest::addRow("trailing blank") << "640 " << "480" << "Incorrect Width" << "Custom Size";
-    QTest::addRow("decimal") << "640.5" << "480" << "Incorrect Width" << "Custom Size";
-    QTest::addRow("beyond 32 bits") << "640" << "2147483648" << "Incorrect Height" << "Custom Size";
+    QTest::addRow("plain") << "640"
+                           << "480"
+                           << ""
+                           << "640x480";
+    QTest::addRow("leading blank kept") << " 640"
+                                        << "480"
+                                        << ""
+                                        << " 640x480";
+    QTest::addRow("negative and zero") << "-5"
+                                       << "0"
+                                       << ""
+                                       << "-5x0";
+    QTest::addRow("hexadecimal as typed") << "$1F"
+                                          << "0x10"
+                                          << ""
+                                          << "$1Fx0x10";
+    QTest::addRow("x prefix") << "x20"
+                              << "+16"
+                              << ""
+                              << "x20x+16";
+    QTest::addRow("both empty: width first") << ""
+                                             << ""
+                                             << "Incorrect Width"
+                                             << "Custom Size";
+    QTest::addRow("letters in height") << "640"
+                                       << "abc"
+                                       << "Incorrect Height"
+                                       << "Custom Size";
+    QTest::addRow("trailing blank") << "640 "
+                                    << "480"
+                                    << "Incorrect Width"
+                                    << "Custom Size";
+    QTest::addRow("decimal") << "640.5"
+                             << "480"
+                             << "Incorrect Width"
+                             << "Custom Size";
+    QTest::addRow("beyond 32 bits") << "640"
+                                    << "2147483648"
+                                    << "Incorrect Height"
+                                    << "Custom Size";
 }
 
 void TestSizeForm::okValidatesWidthThenHeight()

@@ -166,11 +166,11 @@ void SaveProfileCopy(TSettingForm& dialog)
     if (source.isEmpty())
         return;
     if (QFileInfo::exists(destination)) {
-        const QMessageBox::StandardButton answer = Desktop::current().message(
-            &dialog, Desktop::Icon::Question, QStringLiteral("Save as"),
-            QStringLiteral("\"%1\" already exists.\nDo you want to replace it?")
-                .arg(QDir::toNativeSeparators(destination)),
-            QMessageBox::Yes | QMessageBox::No);
+        const QMessageBox::StandardButton answer =
+            Desktop::current().message(&dialog, Desktop::Icon::Question, QStringLiteral("Save as"),
+                                       QStringLiteral("\"%1\" already exists.\nDo you want to replace it?")
+                                           .arg(QDir::toNativeSeparators(destination)),
+                                       QMessageBox::Yes | QMessageBox::No);
         if (answer != QMessageBox::Yes)
             return;
     }
