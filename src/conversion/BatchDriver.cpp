@@ -130,10 +130,9 @@ void BatchDriver::SetBusyState(bool busy)
     m_busy = busy;
     if (busy)
         m_form.FilterGraph->stop();
-    for (QWidget* control : {static_cast<QWidget*>(m_form.sbtnAddFile), static_cast<QWidget*>(m_form.sbtnAddDir),
-                             static_cast<QWidget*>(m_form.sbtnUp), static_cast<QWidget*>(m_form.sbtnDown),
-                             static_cast<QWidget*>(m_form.sbtnDelete), static_cast<QWidget*>(m_form.sbtnClear),
-                             static_cast<QWidget*>(m_form.sbtnOptions), static_cast<QWidget*>(m_form.ltvTask)})
+    const QList<QWidget*> commands{m_form.sbtnAddFile, m_form.sbtnAddDir, m_form.sbtnUp, m_form.sbtnDown,
+                                   m_form.sbtnDelete, m_form.sbtnClear, m_form.sbtnOptions, m_form.ltvTask};
+    for (QWidget* control : commands)
         control->setEnabled(!busy);
     m_form.imgStart->setVisible(!busy);
     m_form.imgStop->setVisible(busy);
