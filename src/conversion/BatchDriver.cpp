@@ -136,6 +136,8 @@ void BatchDriver::SetBusyState(bool busy)
         control->setEnabled(!busy);
     m_form.imgStart->setVisible(!busy);
     m_form.imgStop->setVisible(busy);
+    // The hidden Stop command answers only while there is a batch to stop.
+    m_form.tbtnStop->setEnabled(busy);
 }
 
 bool BatchDriver::BuildOptions(QString* options)
