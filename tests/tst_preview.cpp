@@ -60,8 +60,8 @@ private:
     bool needsPlayback();
 
     QTemporaryDir m_media;
-    QString m_clip;      // 3 s
-    QString m_otherClip; // the same clip under another name
+    QString m_clip;            // 3 s
+    QString m_otherClip;       // the same clip under another name
     QString m_playbackProblem; // empty when this machine can play media
 };
 
@@ -90,10 +90,10 @@ bool TestPreview::needsPlayback()
     return m_playbackProblem.isEmpty();
 }
 
-#define REQUIRE_PLAYBACK()                                                                                           \
-    do {                                                                                                             \
-        if (!needsPlayback())                                                                                        \
-            QSKIP(qPrintable(QStringLiteral("No real playback here: ") + m_playbackProblem));                        \
+#define REQUIRE_PLAYBACK()                                                                                             \
+    do {                                                                                                               \
+        if (!needsPlayback())                                                                                          \
+            QSKIP(qPrintable(QStringLiteral("No real playback here: ") + m_playbackProblem));                          \
     } while (false)
 
 void TestPreview::commandsBeforeAnythingIsLoadedDoNothing()
@@ -236,7 +236,7 @@ void TestPreview::playPauseResumeStop()
     form.sbtnStopClick();
     QTRY_COMPARE(graph->playbackState(), QMediaPlayer::StoppedState);
     QVERIFY(!report->isActive());
-    QCOMPARE(graph->source(), urlOf(m_clip)); // the file stays loaded
+    QCOMPARE(graph->source(), urlOf(m_clip));                           // the file stays loaded
     QVERIFY(form.labPreviewTime->text() != QStringLiteral("00:00:00")); // the last position stays shown
 
     form.sbtnPauseClick(); // nothing to pause or resume after Stop
@@ -306,8 +306,8 @@ void TestPreview::unplayableFileGivesNoMessage()
     addTask(form, broken);
 
     form.sbtnPlayClick();
-    QTRY_VERIFY(form.FilterGraph->error() != QMediaPlayer::NoError
-                || form.FilterGraph->mediaStatus() == QMediaPlayer::InvalidMedia);
+    QTRY_VERIFY(form.FilterGraph->error() != QMediaPlayer::NoError ||
+                form.FilterGraph->mediaStatus() == QMediaPlayer::InvalidMedia);
     QVERIFY(desktop.messages.isEmpty());
 
     // The next good file plays as usual.

@@ -33,14 +33,16 @@ void PictureButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (tag() == 0)
         ShowFrame(1);
-    QLabel::mouseMoveEvent(event);
+    // Kept here: passed on, the move would reach the panel behind, whose
+    // hover reset would take the hover frame straight away again.
+    event->accept();
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event)
 {
     if (tag() != 2)
         ShowFrame(2);
-    m_pressedInside = true;
+    m_pressedInside = event->button() == Qt::LeftButton;
     event->accept();
 }
 
@@ -48,7 +50,8 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (tag() == 2)
         ShowFrame(1);
-    const bool click = m_pressedInside && rect().contains(event->position().toPoint());
+    const bool click =
+        m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     m_pressedInside = false;
     event->accept();
     if (click)

@@ -22,6 +22,7 @@ public:
     void ResetHover();
 
 signals:
+    // A left-button press and release on the picture, as a button clicks.
     void clicked();
 
 protected:

@@ -1,5 +1,6 @@
 #include "app/TAboutForm.h"
 
+#include "app/Artwork.h"
 #include "app/ProgramInfo.h"
 #include "app/TMainForm.h"
 #include "platform/Desktop.h"
@@ -43,6 +44,12 @@ TAboutForm::TAboutForm(TMainForm* owner)
     : OwnedDialog(owner, QStringLiteral("TAboutForm"), QStringLiteral("About"), QSize(476, 330))
 {
     const ProgramInfo& info = TheProgramInfo();
+
+    // Made first, so every text and link lies over it.
+    auto* background = new QLabel(this);
+    background->setObjectName(QStringLiteral("imgBackground"));
+    background->setGeometry(0, 0, 476, 330);
+    background->setPixmap(Artwork::AboutBackground(background->size()));
 
     labProgramName = new QLabel(info.ProductName, this);
     labProgramName->setObjectName(QStringLiteral("labProgramName"));

@@ -1,9 +1,11 @@
 #include "app/TMainForm.h"
 
+#include "app/Artwork.h"
 #include "app/PictureButton.h"
 #include "app/ProgramInfo.h"
 #include "app/TAboutForm.h"
 #include "app/TProcessForm.h"
+#include "app/WindowDressing.h"
 #include "conversion/BatchDriver.h"
 #include "platform/Desktop.h"
 #include "platform/PathRules.h"
@@ -184,6 +186,7 @@ void TMainForm::buildLayout()
     buildProfilePanel();
     buildBottomPanel();
     buildCommands();
+    DressMainWindow(*this);
 }
 
 void TMainForm::buildTaskArea()
@@ -217,6 +220,10 @@ void TMainForm::buildTaskArea()
     ltvTask->setColumnCount(11);
     ltvTask->setHeaderLabels({QStringLiteral("Input File"), QStringLiteral("Length"), QStringLiteral("Size"),
                               QStringLiteral("Status")});
+    // Before the hiding: switching the stretch off afterwards would count
+    // the hidden columns in the header's width and give the list a needless
+    // horizontal scroll bar.
+    ltvTask->header()->setStretchLastSection(false);
     for (int column = 4; column < 11; ++column)
         ltvTask->setColumnHidden(column, true);
     ltvTask->setRootIsDecorated(false);
@@ -226,7 +233,6 @@ void TMainForm::buildTaskArea()
     ltvTask->setSelectionBehavior(QAbstractItemView::SelectRows);
     ltvTask->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ltvTask->setContextMenuPolicy(Qt::CustomContextMenu);
-    ltvTask->header()->setStretchLastSection(false);
     ltvTask->header()->setSectionsMovable(false);
     ltvTask->setProperty("tag", 562);
 
@@ -369,7 +375,7 @@ void TMainForm::buildBottomPanel()
                                  QStringLiteral("labConvertingFile"));
     newLabel(QStringLiteral("Time Elapsed:"), panBottomLeft, QRect(16, 26, 90, 18));
     labElapsed = newLabel(QString(), panBottomLeft, QRect(110, 26, 120, 18), QStringLiteral("labElapsed"));
-    newLabel(QStringLiteral("Time Remaining:"), panBottomLeft, QRect(300, 26, 100, 18));
+    newLabel(QStringLiteral("Time Remaining:"), panBottomLeft, QRect(290, 26, 110, 18));
     labRemaining = newLabel(QString(), panBottomLeft, QRect(404, 26, 120, 18), QStringLiteral("labRemaining"));
     newLabel(QStringLiteral("Current:"), panBottomLeft, QRect(16, 47, 90, 18));
     pgbCurrent = new QProgressBar(panBottomLeft);
@@ -399,9 +405,8 @@ void TMainForm::buildBottomPanel()
     std::array<QPixmap, 3> startFrames;
     std::array<QPixmap, 3> stopFrames;
     for (int frame = 0; frame < 3; ++frame) {
-        startFrames[size_t(frame)] = QPixmap(133, 65);
-        startFrames[size_t(frame)].fill(Qt::transparent);
-        stopFrames[size_t(frame)] = startFrames[size_t(frame)];
+        startFrames[size_t(frame)] = Artwork::StartFrame(frame);
+        stopFrames[size_t(frame)] = Artwork::StopFrame(frame);
     }
     imgStart = new PictureButton(QStringLiteral("imgStart"), startFrames, Panel1);
     imgStart->setGeometry(16, 16, 133, 65);

@@ -1,3 +1,5 @@
+#include "app/Artwork.h"
+#include "app/Skin.h"
 #include "app/TMainForm.h"
 
 #include <QApplication>
@@ -5,6 +7,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    ApplySkin(app);
+    app.setWindowIcon(Artwork::AppIcon());
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
     TMainForm mainForm(QApplication::applicationFilePath(), arguments);
