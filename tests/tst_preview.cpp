@@ -24,7 +24,7 @@ void addTask(TMainForm& form, const QString& path)
     NewTaskItem(form.ltvTask);
     ltvItemData rec;
     rec.FileName = path;
-    rec.Duration = QStringLiteral("00:00:03");
+    rec.Duration = QStringLiteral("00:00:06");
     rec.VideoSize = QStringLiteral("320x240");
     rec.Status = QStringLiteral("Ready");
     WriteTask(form.ltvTask, form.ltvTask->topLevelItemCount() - 1, -2, rec);
@@ -60,7 +60,7 @@ private:
     bool needsPlayback();
 
     QTemporaryDir m_media;
-    QString m_clip;            // 3 s
+    QString m_clip;            // 6 s: long enough never to end inside a test
     QString m_otherClip;       // the same clip under another name
     QString m_playbackProblem; // empty when this machine can play media
 };
@@ -70,7 +70,7 @@ void TestPreview::initTestCase()
     QVERIFY(m_media.isValid());
     m_clip = m_media.filePath(QStringLiteral("first clip.avi"));
     m_otherClip = m_media.filePath(QStringLiteral("second.avi"));
-    QVERIFY(TestMedia::MakeClip(m_clip, 3.0));
+    QVERIFY(TestMedia::MakeClip(m_clip, 6.0));
     QVERIFY(QFile::copy(m_clip, m_otherClip));
 
     // Headless machines may have no working media backend: find out once,
@@ -226,7 +226,7 @@ void TestPreview::playPauseResumeStop()
     QVERIFY(report->isActive());
 
     // Play while paused loads the file again and starts from its beginning.
-    QTRY_VERIFY(graph->position() >= pausedAt + 300);
+    QTRY_VERIFY(graph->position() > pausedAt);
     form.sbtnPauseClick();
     QTRY_COMPARE(graph->playbackState(), QMediaPlayer::PausedState);
     form.sbtnPlayClick();
@@ -278,7 +278,7 @@ void TestPreview::seekBarFollowsAndSeeks()
     QSlider* bar = form.TrackBar;
 
     form.sbtnPlayClick();
-    QTRY_COMPARE_WITH_TIMEOUT(bar->maximum(), 3, 5000); // the clip's duration in whole seconds
+    QTRY_COMPARE_WITH_TIMEOUT(bar->maximum(), 6, 5000); // the clip's duration in whole seconds
     form.sbtnPauseClick();
     QTRY_COMPARE(form.FilterGraph->playbackState(), QMediaPlayer::PausedState);
 
