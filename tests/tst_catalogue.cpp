@@ -53,12 +53,9 @@ void TestCatalogue::listProfiles()
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Five.apf")));
     QVERIFY(QFile::link(dir.filePath(QStringLiteral("Five.apf")), dir.filePath(QStringLiteral("Seven.apf"))));
 
-    // The listing order is the file system's; only the members are fixed.
-    for (const QString& extension : {QStringLiteral(".apf"), QStringLiteral(".Apf")}) {
-        QStringList found = ListProfiles(dir.path() + u'/', extension);
-        std::sort(found.begin(), found.end());
-        QCOMPARE(found, QStringList({".Six.apf", "One.apf", "Two.APF"}));
-    }
+    // Listed by name without regard to case, whatever order the file system keeps.
+    for (const QString& extension : {QStringLiteral(".apf"), QStringLiteral(".Apf")})
+        QCOMPARE(ListProfiles(dir.path() + u'/', extension), QStringList({".Six.apf", "One.apf", "Two.APF"}));
     QCOMPARE(ListProfiles(dir.path(), QStringLiteral(".bak")), QStringList({"Three.apf.bak"}));
 }
 

@@ -21,7 +21,12 @@ QStringList ListProfiles(const QString& folder, const QString& extension)
     if (folder.isEmpty())
         return names;
     const QDir dir(folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+    // Some file systems list a folder in hash order, which would show the
+    // profiles in a different jumble on every machine; by name, without
+    // regard to case, is the order users know from their file managers, and
+    // it keeps the stored "Profile" position stable.
+    const QStringList entries =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : entries) {
         const qsizetype dot = name.lastIndexOf(u'.');
         const QString nameExtension = dot < 0 ? QString() : name.mid(dot);

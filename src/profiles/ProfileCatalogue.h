@@ -11,8 +11,8 @@ QStringList SplitList(const QString& text);
 
 // The names (without folder) of the files in `folder` whose extension, from
 // the last "." of the name, equals `extension` in any letter case. Hidden
-// and system files count; sub-folders do not. The order is the file
-// system's own listing order. A missing or unreadable folder gives nothing.
+// and system files count; sub-folders do not. Sorted by name without regard
+// to case. A missing or unreadable folder gives nothing.
 QStringList ListProfiles(const QString& folder, const QString& extension);
 
 // The profile name shown for a profile file: the file name without its
