@@ -1,5 +1,6 @@
 #include "profiles/OptionSynthesis.h"
 
+#include "profiles/ParameterNumbers.h"
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ProfileError.h"
 #include "storage/TNewInifile.h"
@@ -94,7 +95,7 @@ void BuildOptionString(const QString& profilePath, const GridValueLookup& shownV
     QString contributions;
     int grid = 1;
     const int count = ParameterCount(ini);
-    for (int k = 0; k < count; ++k) {
+    for (const int k : ParameterNumbers(ini, count)) {
         const Parameter p = ReadParameter(ini, k);
         grid = ChooseGrid(p.sort, grid);
         QString argument = ArgumentOf(p, grid, shownValue, profilePath);
@@ -116,7 +117,7 @@ QList<ShownRow> LoadedProfileValues(const QString& profilePath) {
     TNewInifile ini(profilePath);
     int grid = 1;
     const int count = ParameterCount(ini);
-    for (int k = 0; k < count; ++k) {
+    for (const int k : ParameterNumbers(ini, count)) {
         const Parameter p = ReadParameter(ini, k);
         grid = ChooseGrid(p.sort, grid);
         QString shown = p.caption;

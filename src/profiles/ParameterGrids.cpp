@@ -1,5 +1,6 @@
 #include "profiles/ParameterGrids.h"
 
+#include "profiles/ParameterNumbers.h"
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ProfileError.h"
 #include "profiles/ValueListEditor.h"
@@ -56,7 +57,7 @@ void LoadProfileGrids(const ParameterGrids& grids, const QString& path, QString*
     const int count = ini.ReadInteger(main, QStringLiteral("Para"), 0);
     // A first parameter without a valid grid number goes to the Video grid.
     ValueListEditor* grid = grids.video;
-    for (int k = 0; k < count; ++k) {
+    for (const int k : ParameterNumbers(ini, count)) {
         const QString name = ini.ReadString(main, QString::number(k), QString());
         if (ValueListEditor* chosen = grids.grid(ini.ReadInteger(name, QStringLiteral("Sort"), -1)))
             grid = chosen;

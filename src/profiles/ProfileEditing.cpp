@@ -2,6 +2,7 @@
 
 #include "app/TMainForm.h"
 #include "platform/Desktop.h"
+#include "profiles/ParameterNumbers.h"
 #include "profiles/ProfileCatalogue.h"
 #include "profiles/ValueListEditor.h"
 #include "storage/Preferences.h"
@@ -73,7 +74,7 @@ void SaveProfileValues(const TSettingForm& dialog, const QString& path)
     // A parameter without a valid grid number stays in the grid of the
     // parameter before it, as it did when the grids were filled.
     const ValueListEditor* grid = grids.video;
-    for (int k = 0; k < count; ++k) {
+    for (const int k : ParameterNumbers(ini, count)) {
         const QString name = ini.ReadString(main, QString::number(k), QString());
         const int gridNumber = ini.ReadInteger(name, QStringLiteral("Sort"), -1);
         if (ini.ReadBool(name, QStringLiteral("ReadOnly"), false))

@@ -92,8 +92,10 @@ void SaveMainPreferences(TMainForm& form)
     try {
         TNewInifile ini(form.PreferencesFile);
         ini.WriteInteger(kMain, QStringLiteral("Profile"), form.cmbProfile->currentIndex());
-        ini.WriteString(kMain, QStringLiteral("Output Path"), form.edtOutputdir->text());
         SaveGeneralTab(*form.SettingForm, ini);
+        // The dialog's folder is only its working copy, refreshed when it is
+        // shown; the folder in use is the one in the main window.
+        ini.WriteString(kMain, QStringLiteral("Output Path"), form.edtOutputdir->text());
         ini.Free();
     } catch (const IniFileError& error) {
         ReportWriteFailure(&form, error.path(), error.reason());

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <string_view>
+
 namespace {
 
 const QByteArray kLineBreak = QByteArrayLiteral("\r\n");
@@ -52,6 +55,16 @@ QByteArray joinLines(const QList<QByteArray>& lines)
     for (const QByteArray& line : lines)
         text += line + kLineBreak;
     return text;
+}
+
+// The first occurrence of `needle` in `haystack`, or -1. It hops from one
+// occurrence of the needle's first byte to the next, which for the headers
+// and keys of a settings file is many times quicker than the general search.
+qsizetype find(QByteArrayView haystack, QByteArrayView needle)
+{
+    const std::string_view text(haystack.data(), size_t(haystack.size()));
+    const size_t at = text.find(std::string_view(needle.data(), size_t(needle.size())));
+    return at == std::string_view::npos ? -1 : qsizetype(at);
 }
 
 QByteArray headerOf(const QString& section)
@@ -118,19 +131,38 @@ TNewInifile::TNewInifile(const QString& filePath) : m_filePath(filePath)
     m_lines = splitLines(content);
 }
 
+const TNewInifile::JoinedText& TNewInifile::joined() const
+{
+    if (!m_joined) {
+        JoinedText all;
+        all.lineStarts.reserve(m_lines.size());
+        for (const QByteArray& line : m_lines) {
+            all.lineStarts.append(all.text.size());
+            all.text += line + kLineBreak;
+        }
+        all.lowered = asciiLower(all.text);
+        m_joined = std::move(all);
+    }
+    return *m_joined;
+}
+
+std::optional<TNewInifile::Span> TNewInifile::sectionSpan(const QString& section) const
+{
+    const JoinedText& all = joined();
+    const QByteArray header = asciiLower(headerOf(section));
+    const qsizetype at = find(all.lowered, header);
+    if (at < 0)
+        return std::nullopt;
+    const qsizetype from = at + header.size();
+    // The next "[" ends the section wherever it stands, even inside a value.
+    const qsizetype next = all.text.indexOf('[', from);
+    return Span{from, next < 0 ? all.text.size() : next};
+}
+
 QByteArray TNewInifile::ReadSectionText(const QString& section) const
 {
-    const QByteArray text = joinLines(m_lines);
-    const QByteArray header = asciiLower(headerOf(section));
-    const qsizetype at = asciiLower(text).indexOf(header);
-    if (at < 0)
-        return {};
-    QByteArray rest = text.mid(at + header.size());
-    // The next "[" ends the section wherever it stands, even inside a value.
-    const qsizetype next = rest.indexOf('[');
-    if (next >= 0)
-        rest.truncate(next);
-    return rest;
+    const std::optional<Span> span = sectionSpan(section);
+    return span ? joined().text.mid(span->from, span->to - span->from) : QByteArray();
 }
 
 QByteArray TNewInifile::FindValue(const QByteArray& key, const QList<QByteArray>& lines, const QByteArray& def)
@@ -141,32 +173,63 @@ QByteArray TNewInifile::FindValue(const QByteArray& key, const QList<QByteArray>
 int TNewInifile::FindSection(const QString& section) const
 {
     const QByteArray header = asciiLower(headerOf(section));
-    for (int i = 0; i < m_lines.size(); ++i) {
-        if (asciiLower(m_lines[i]).contains(header))
-            return i;
-    }
-    return -1;
+    // No line holds a line break, so no line holds such a header.
+    if (header.contains('\r') || header.contains('\n'))
+        return -1;
+    // Lines hold no line breaks either, so the first line that holds the
+    // header is the line of its first occurrence in the joined text.
+    const JoinedText& all = joined();
+    const qsizetype at = find(all.lowered, header);
+    if (at < 0)
+        return -1;
+    return int(std::upper_bound(all.lineStarts.cbegin(), all.lineStarts.cend(), at) - all.lineStarts.cbegin()) - 1;
+}
+
+qsizetype TNewInifile::findKeyIn(const Span& span, const QString& key, qsizetype* patternSize) const
+{
+    const QByteArray pattern = asciiLower(key.toUtf8() + '=');
+    *patternSize = pattern.size();
+    // Section lines hold no line breaks, so no line holds such a key, and
+    // the first section line that holds any other key is the line of its
+    // first occurrence in the section's text.
+    if (pattern.contains('\r') || pattern.contains('\n'))
+        return -1;
+    const qsizetype at = find(QByteArrayView(joined().lowered).sliced(span.from, span.to - span.from), pattern);
+    return at < 0 ? -1 : span.from + at;
 }
 
 int TNewInifile::FindKey(const QString& section, const QString& key) const
 {
-    const QByteArray pattern = asciiLower(key.toUtf8() + '=');
-    const QList<QByteArray> lines = sectionLines(section);
-    for (int i = 0; i < lines.size(); ++i) {
-        if (asciiLower(lines[i]).contains(pattern))
-            return i;
-    }
-    return -1;
-}
-
-QList<QByteArray> TNewInifile::sectionLines(const QString& section) const
-{
-    return splitLines(ReadSectionText(section));
+    const std::optional<Span> span = sectionSpan(section);
+    if (!span)
+        return -1;
+    qsizetype patternSize = 0;
+    const qsizetype at = findKeyIn(*span, key, &patternSize);
+    if (at < 0)
+        return -1;
+    // Section line 0 is the rest of the header's line; each line break
+    // before the key starts one more.
+    const QByteArrayView before = QByteArrayView(joined().text).sliced(span->from, at - span->from);
+    return int(std::count(before.begin(), before.end(), '\n'));
 }
 
 std::optional<QByteArray> TNewInifile::lookup(const QString& section, const QString& key) const
 {
-    return firstValue(key.toUtf8(), sectionLines(section));
+    const std::optional<Span> span = sectionSpan(section);
+    if (!span)
+        return std::nullopt;
+    qsizetype patternSize = 0;
+    const qsizetype at = findKeyIn(*span, key, &patternSize);
+    if (at < 0)
+        return std::nullopt;
+    // The value runs to the end of its line, or to the "[" that ends the
+    // section inside it.
+    const QByteArray& text = joined().text;
+    const qsizetype from = at + patternSize;
+    qsizetype to = text.indexOf('\r', from);
+    if (to < 0 || to > span->to)
+        to = span->to;
+    return text.mid(from, to - from);
 }
 
 QString TNewInifile::ReadString(const QString& section, const QString& key, const QString& def) const
@@ -218,17 +281,48 @@ void TNewInifile::WriteString(const QString& section, const QString& key, const 
     const QByteArray line = key.toUtf8() + '=' + value.toUtf8();
     const int s = FindSection(section);
     if (s < 0) {
-        m_lines.append(headerOf(section));
-        m_lines.append(line);
+        insertLine(int(m_lines.size()), headerOf(section));
+        insertLine(int(m_lines.size()), line);
         return;
     }
     const int k = FindKey(section, key);
     // A key found only in the rest of the header line would replace the
     // header and orphan the whole section, so it is treated like a new key.
     if (k <= 0)
-        m_lines.insert(s + 1, line);
+        insertLine(s + 1, line);
     else
-        m_lines[s + k] = line;
+        replaceLine(s + k, line);
+}
+
+// The joined text is patched rather than built again, so that a store
+// that is written and read in turn stays quick.
+void TNewInifile::insertLine(int index, const QByteArray& line)
+{
+    m_lines.insert(index, line);
+    if (!m_joined)
+        return;
+    JoinedText& all = *m_joined;
+    const QByteArray entry = line + kLineBreak;
+    const qsizetype at = index < all.lineStarts.size() ? all.lineStarts[index] : all.text.size();
+    all.text.insert(at, entry);
+    all.lowered.insert(at, asciiLower(entry));
+    all.lineStarts.insert(index, at);
+    for (qsizetype i = index + 1; i < all.lineStarts.size(); ++i)
+        all.lineStarts[i] += entry.size();
+}
+
+void TNewInifile::replaceLine(int index, const QByteArray& line)
+{
+    const qsizetype oldSize = m_lines[index].size();
+    m_lines[index] = line;
+    if (!m_joined)
+        return;
+    JoinedText& all = *m_joined;
+    const qsizetype at = all.lineStarts[index];
+    all.text.replace(at, oldSize, line);
+    all.lowered.replace(at, oldSize, asciiLower(line));
+    for (qsizetype i = index + 1; i < all.lineStarts.size(); ++i)
+        all.lineStarts[i] += line.size() - oldSize;
 }
 
 void TNewInifile::WriteInteger(const QString& section, const QString& key, int value)

@@ -67,9 +67,30 @@ public:
 private:
     Q_DISABLE_COPY_MOVE(TNewInifile)
 
+    // The lines joined as ReadSectionText searches them, each followed by
+    // CR LF, a lowered copy and where each line starts in them.
+    struct JoinedText {
+        QByteArray text;
+        QByteArray lowered;
+        QList<qsizetype> lineStarts;
+    };
+    // Where a section's text lies in the joined text.
+    struct Span {
+        qsizetype from;
+        qsizetype to;
+    };
+
     std::optional<QByteArray> lookup(const QString& section, const QString& key) const;
-    QList<QByteArray> sectionLines(const QString& section) const;
+    const JoinedText& joined() const;
+    std::optional<Span> sectionSpan(const QString& section) const;
+    qsizetype findKeyIn(const Span& span, const QString& key, qsizetype* patternSize) const;
+    void insertLine(int index, const QByteArray& line);
+    void replaceLine(int index, const QByteArray& line);
 
     QString m_filePath;
     QList<QByteArray> m_lines;
+    // Built at the first read and patched by every write: joining, lowering
+    // and splitting the whole file again for each read made a profile with
+    // thousands of parameters take minutes to load and to save.
+    mutable std::optional<JoinedText> m_joined;
 };
