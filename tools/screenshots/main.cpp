@@ -30,6 +30,7 @@
 #include <QPainter>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -466,6 +467,8 @@ int takeShots(const QString& outputFolder)
     form.ltvTask->setCurrentItem(form.ltvTask->topLevelItem(0));
     form.ltvTaskClick();
     shots.save(QStringLiteral("main-output.png"), windowShot(&form));
+    // The groups in full, not only the part the panel's scroll box shows.
+    shots.save(QStringLiteral("profile-groups.png"), grabOf(form.ScrollBox1->widget()));
 
     const QRect firstRow = form.ltvTask->visualItemRect(form.ltvTask->topLevelItem(0));
     form.ppmTaskPopup(firstRow.center() + QPoint(40, 6));
