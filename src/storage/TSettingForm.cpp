@@ -1,5 +1,6 @@
 #include "storage/TSettingForm.h"
 
+#include "app/Artwork.h"
 #include "app/TMainForm.h"
 #include "platform/Desktop.h"
 #include "platform/PathRules.h"
@@ -71,20 +72,21 @@ void TSettingForm::buildGeneralTab()
     pgcSetting->addTab(tabGeneral, QStringLiteral("     General     "));
 
     auto* outputLabel = new QLabel(QStringLiteral("Default Output Path:"), tabGeneral);
-    outputLabel->setGeometry(12, 20, 120, 22);
+    outputLabel->setGeometry(12, 20, 150, 22);
     edtOutputDir = new QLineEdit(tabGeneral);
     edtOutputDir->setObjectName(QStringLiteral("edtOutputDir"));
-    edtOutputDir->setGeometry(134, 20, 200, 22);
+    edtOutputDir->setGeometry(164, 20, 170, 22);
     sbtnBrowse = new QToolButton(tabGeneral);
     sbtnBrowse->setObjectName(QStringLiteral("sbtnBrowse"));
     sbtnBrowse->setGeometry(338, 19, 26, 24);
     sbtnBrowse->setToolTip(QStringLiteral("Browse"));
+    sbtnBrowse->setIcon(Artwork::Glyph(QStringLiteral("folder")));
 
     auto* synLabel = new QLabel(QStringLiteral("Synchronization Mode:"), tabGeneral);
-    synLabel->setGeometry(12, 60, 130, 22);
+    synLabel->setGeometry(12, 60, 150, 22);
     cmbSyn = new QComboBox(tabGeneral);
     cmbSyn->setObjectName(QStringLiteral("cmbSyn"));
-    cmbSyn->setGeometry(146, 60, 188, 22);
+    cmbSyn->setGeometry(164, 60, 170, 22);
     cmbSyn->addItems({QStringLiteral("Auto"), QStringLiteral("Force Mode"), QStringLiteral("Progressive Mode")});
     cmbSyn->setCurrentIndex(-1);
 
@@ -118,10 +120,10 @@ void TSettingForm::buildProfilesTab()
 
     cmbProfile = new QComboBox(tabProfiles);
     cmbProfile->setObjectName(QStringLiteral("cmbProfile"));
-    cmbProfile->setGeometry(8, 7, 283, 22);
+    cmbProfile->setGeometry(8, 7, 268, 22);
     btnSaveAs = new QPushButton(QStringLiteral("&Save as..."), tabProfiles);
     btnSaveAs->setObjectName(QStringLiteral("btnSaveAs"));
-    btnSaveAs->setGeometry(298, 4, 75, 25);
+    btnSaveAs->setGeometry(282, 4, 91, 25);
     btnSaveAs->setAutoDefault(false);
 
     ScrollBox1 = new QScrollArea(tabProfiles);
