@@ -192,10 +192,12 @@ void BatchDriver::SetUpBatch()
     m_form.timerTime->start();
 
     m_taskCount = m_form.ltvTask->topLevelItemCount();
+    m_inputs.clear();
     for (int row = 0; row < m_taskCount; ++row) {
         ltvItemData task;
         ReadTask(m_form.ltvTask, row, WholeRecord, task);
         m_batchTotal += task.ClipLengthSec;
+        m_inputs.insert(QDir::cleanPath(task.FileName));
     }
     m_taskIndex = 0;
 }
@@ -212,7 +214,8 @@ void BatchDriver::RunTask()
     const QString output =
         BuildOutputPath(m_form.edtOutputdir->text(), task, m_form.ProfileExt, m_taskIndex,
                         !m_form.SettingForm->rdbRename->isChecked(),
-                        [](const QString& path) { return QFileInfo::exists(path); });
+                        [](const QString& path) { return QFileInfo::exists(path); },
+                        [this](const QString& path) { return m_inputs.contains(QDir::cleanPath(path)); });
     const QString switches = m_options + ClipSwitches(task);
     m_chunkCount = 0;
     m_clipLength = task.ClipLengthSec;

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 class TMainForm;
@@ -61,6 +62,9 @@ private:
     bool m_closing = false;
 
     QString m_options;
+    // Every input of the batch, as QDir::cleanPath gives it: no output may
+    // be written over one of them.
+    QSet<QString> m_inputs;
     int m_taskCount = 0;
     int m_taskIndex = 0;
     int m_failedCount = 0;

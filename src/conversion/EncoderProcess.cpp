@@ -1,5 +1,6 @@
 #include "conversion/EncoderProcess.h"
 
+#include <QDeadlineTimer>
 #include <QFileInfo>
 
 namespace {
@@ -26,13 +27,16 @@ void Configure(QProcess& process, const QString& encoderPath, const EncoderComma
 }
 
 // Reads everything buffered so far, at most MaxChunk bytes per read; each
-// read is one chunk, which ends at its first zero byte.
-void ReadChunks(QProcess& process, const std::function<void(const QByteArray&)>& deliver) {
+// read is one chunk, which ends at its first zero byte. Returns the number
+// of bytes read, zero bytes included.
+qint64 ReadChunks(QProcess& process, const std::function<void(const QByteArray&)>& deliver) {
     char buffer[EncoderProcess::MaxChunk];
+    qint64 total = 0;
     for (;;) {
         const qint64 length = process.read(buffer, EncoderProcess::MaxChunk);
         if (length <= 0)
-            return;
+            return total;
+        total += length;
         QByteArray chunk(buffer, static_cast<qsizetype>(length));
         const qsizetype zero = chunk.indexOf('\0');
         if (zero >= 0)
@@ -105,7 +109,7 @@ void EncoderProcess::killIfStillRunning() {
 }
 
 bool RunProbe(const QString& encoderPath, const EncoderCommand& command, int silenceLimitMs,
-              const std::function<void(const QByteArray&)>& onChunk) {
+              const std::function<void(const QByteArray&)>& onChunk, int timeLimitMs) {
     if (!IsLaunchable(encoderPath))
         return false;
     QProcess process;
@@ -116,8 +120,11 @@ bool RunProbe(const QString& encoderPath, const EncoderCommand& command, int sil
         process.waitForFinished(ReapLimitMs);
         return false;
     }
-    while (process.waitForReadyRead(silenceLimitMs))
-        ReadChunks(process, onChunk);
+    const QDeadlineTimer deadline(timeLimitMs);
+    qint64 output = 0;
+    while (output < ProbeOutputLimit && !deadline.hasExpired() &&
+           process.waitForReadyRead(int(qMin<qint64>(silenceLimitMs, deadline.remainingTime()))))
+        output += ReadChunks(process, onChunk);
     if (process.state() != QProcess::NotRunning)
         process.kill();
     process.waitForFinished(ReapLimitMs);

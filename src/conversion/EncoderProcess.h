@@ -50,9 +50,16 @@ class EncoderProcess final : public QObject {
     bool m_running = false;
 };
 
+// A probe's report is a few kilobytes and takes well under a second for a
+// local file; an encoder that goes on far longer is taken to hang.
+constexpr int ProbeTimeLimitMs = 60000;
+constexpr qint64 ProbeOutputLimit = 1024 * 1024;
+
 // Runs a probe synchronously: calls onChunk for every chunk of the encoder's
 // output and returns when the encoder has ended. An encoder that stays
-// silent longer than silenceLimitMs is killed, so a probe can never hang the
-// program. False when the encoder could not be started.
+// silent longer than silenceLimitMs, runs longer than timeLimitMs or prints
+// more than ProbeOutputLimit bytes is killed, so a probe can never hang the
+// program, not even one whose encoder never stops talking. False when the
+// encoder could not be started.
 bool RunProbe(const QString& encoderPath, const EncoderCommand& command, int silenceLimitMs,
-              const std::function<void(const QByteArray&)>& onChunk);
+              const std::function<void(const QByteArray&)>& onChunk, int timeLimitMs = ProbeTimeLimitMs);

@@ -9,26 +9,28 @@ namespace {
 
 // The same file named two ways ("/v/./a.avi", "/v//a.avi") must count as
 // the input too, or the encoder would overwrite the file it is reading.
-bool namesInput(const QString& path, const ltvItemData& task)
+bool namesInput(const QString& path, const ltvItemData& task, const std::function<bool(const QString&)>& isInput)
 {
-    return path == task.FileName || QDir::cleanPath(path) == QDir::cleanPath(task.FileName);
+    return path == task.FileName || QDir::cleanPath(path) == QDir::cleanPath(task.FileName) ||
+           (isInput && isInput(path));
 }
 
 } // namespace
 
 QString BuildOutputPath(const QString& folderText, const ltvItemData& task, const QString& profileExt,
-                        int taskIndex, bool overwrite, const std::function<bool(const QString&)>& fileExists)
+                        int taskIndex, bool overwrite, const std::function<bool(const QString&)>& fileExists,
+                        const std::function<bool(const QString&)>& isInput)
 {
     const QString folder = AppendSeparator(folderText);
     const QString plain = folder + task.OutputName + profileExt;
-    if (!namesInput(plain, task) && (overwrite || !fileExists(plain)))
+    if (!namesInput(plain, task, isInput) && (overwrite || !fileExists(plain)))
         return plain;
 
     const QString indexedStem = folder + task.OutputName + u'_' + QString::number(taskIndex + 1);
-    const QString indexed = indexedStem + task.OutputExt;
-    if (!namesInput(indexed, task))
-        return indexed;
-    return indexedStem + QStringLiteral("_2") + task.OutputExt;
+    QString indexed = indexedStem + task.OutputExt;
+    for (int further = 2; namesInput(indexed, task, isInput); ++further)
+        indexed = indexedStem + u'_' + QString::number(further) + task.OutputExt;
+    return indexed;
 }
 
 QString ClipSwitches(const ltvItemData& task)

@@ -7,6 +7,7 @@
 #include "platform/PathRules.h"
 #include "tasks/MediaNames.h"
 #include "tasks/ProbeParse.h"
+#include "tasks/TaskAddQueue.h"
 #include "tasks/TaskRecord.h"
 
 #include <QAction>
@@ -77,6 +78,22 @@ QStringList FolderPatterns(const QString& inputMask)
     return inputMask.split(u';', Qt::SkipEmptyParts);
 }
 
+// The accepted files directly inside a folder, sorted by name without
+// regard to case, each with the folder's path.
+QStringList FolderFiles(const TMainForm& form, const QString& folder)
+{
+    // Without QDir::Hidden and QDir::System hidden and system entries stay
+    // out, and without QDir::CaseSensitive the patterns ignore case.
+    const QStringList names = QDir(folder).entryList(FolderPatterns(form.InputMask), QDir::Files,
+                                                     QDir::Name | QDir::IgnoreCase);
+    const QString prefix = AppendSeparator(folder);
+    QStringList files;
+    files.reserve(names.size());
+    for (const QString& name : names)
+        files.append(prefix + name);
+    return files;
+}
+
 } // namespace
 
 void AddTaskFile(TMainForm& form, const QString& path)
@@ -107,13 +124,8 @@ void AddTaskFile(TMainForm& form, const QString& path)
 
 void AddTaskFolder(TMainForm& form, const QString& folder)
 {
-    // Without QDir::Hidden and QDir::System hidden and system entries stay
-    // out, and without QDir::CaseSensitive the patterns ignore case.
-    const QStringList names = QDir(folder).entryList(FolderPatterns(form.InputMask), QDir::Files,
-                                                     QDir::Name | QDir::IgnoreCase);
-    const QString prefix = AppendSeparator(folder);
-    for (const QString& name : names) {
-        AddTaskFile(form, prefix + name);
+    for (const QString& file : FolderFiles(form, folder)) {
+        AddTaskFile(form, file);
         // Each probe blocks; painting the list after it lets a large folder
         // be seen filling row by row without handing control back to the
         // event loop in the middle of an add.
@@ -121,16 +133,18 @@ void AddTaskFolder(TMainForm& form, const QString& folder)
     }
 }
 
-void ProbeMedia(TMainForm& form, const QString& path, int silenceLimitMs)
+void ProbeMedia(TMainForm& form, const QString& path, int silenceLimitMs, int timeLimitMs)
 {
     // The encoder writes its report line by line, so one read may hold any
     // part of it; the markers are looked for in the output as a whole.
     QByteArray output;
-    const bool started =
-        RunProbe(form.EncoderPath, ProbeCommand(path), silenceLimitMs, [&output](const QByteArray& chunk) {
+    const bool started = RunProbe(
+        form.EncoderPath, ProbeCommand(path), silenceLimitMs,
+        [&output](const QByteArray& chunk) {
             if (output.size() < MaxProbeOutput)
                 output += chunk.left(MaxProbeOutput - output.size());
-        });
+        },
+        timeLimitMs);
     // An encoder that cannot be started has found nothing, just as one that
     // printed nothing: the new task must never inherit the findings of the
     // file probed before it.
@@ -184,7 +198,7 @@ void AddDirCommand(TMainForm& form)
 {
     QString folder;
     if (Desktop::current().browseForFolder(&form, QStringLiteral("Add a directory to the Task List"), &folder))
-        AddTaskFolder(form, folder);
+        TaskAddQueue::of(form).append(FolderFiles(form, folder));
     form.ltvTask->setFocus();
     EnableListCommandsIfTasks(form);
 }
@@ -194,13 +208,15 @@ void DropPaths(TMainForm& form, const QStringList& paths)
     // A running conversion disables the list; it shares the encoder with the probe.
     if (!form.ltvTask->isEnabled())
         return;
+    QStringList files;
     for (const QString& path : paths) {
         if (path.size() > MaxDroppedPathLength)
             continue;
         if (QFileInfo(path).isDir())
-            AddTaskFolder(form, path);
+            files += FolderFiles(form, path);
         else if (HasInputExtension(path, form.InputExtensions))
-            AddTaskFile(form, path);
+            files.append(path);
     }
+    TaskAddQueue::of(form).append(files);
     EnableListCommandsIfTasks(form);
 }
