@@ -362,6 +362,18 @@ void TestFaultsFiles::preferencesThatCannotBeWritten()
     }
     w.open();
     QVERIFY(w.form->isVisible());
+    // A folder in the file's place cannot even be read: the user is told,
+    // and the window starts from the defaults as without a file.
+    if (blocker == QStringLiteral("folder")) {
+        QCOMPARE(w.desktop.messages.size(), 1);
+        QCOMPARE(w.desktop.messages[0].caption, QStringLiteral("Cannot read"));
+        QVERIFY(w.desktop.messages[0].text.contains(QDir::toNativeSeparators(preferences)));
+    } else {
+        QCOMPARE(w.desktop.messageTexts(), QStringList());
+    }
+    QCOMPARE(w.form->edtOutputdir->text(), w.dir.path());
+    QCOMPARE(w.form->cmbProfile->currentText(), QStringLiteral("Plain"));
+    QCOMPARE(w.gridRows(), 2);
     w.desktop.messages.clear();
     const QStringList before = Entries(w.dir.path());
 

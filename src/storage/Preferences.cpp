@@ -15,6 +15,18 @@ namespace {
 
 const QString kMain = QStringLiteral("Main");
 
+// The output folder and the profile of the stored preferences into the main
+// window; an empty store gives the defaults.
+void ApplyMainPreferences(TMainForm& form, const TNewInifile& ini)
+{
+    form.edtOutputdir->setText(ini.ReadString(kMain, QStringLiteral("Output Path"), form.ProgramDirectory));
+    if (form.cmbProfile->count() > 0) {
+        const int profile = ini.ReadInteger(kMain, QStringLiteral("Profile"), 0);
+        form.cmbProfile->setCurrentIndex(profile >= 0 && profile < form.cmbProfile->count() ? profile : -1);
+        form.cmbProfileChange();
+    }
+}
+
 } // namespace
 
 QString ReadVersionText(const QString& preferencesFile)
@@ -71,19 +83,20 @@ void LoadMainPreferences(TMainForm& form)
 {
     try {
         TNewInifile ini(form.PreferencesFile);
-        form.edtOutputdir->setText(ini.ReadString(kMain, QStringLiteral("Output Path"), form.ProgramDirectory));
-        if (form.cmbProfile->count() > 0) {
-            const int profile = ini.ReadInteger(kMain, QStringLiteral("Profile"), 0);
-            form.cmbProfile->setCurrentIndex(profile >= 0 && profile < form.cmbProfile->count() ? profile : -1);
-            form.cmbProfileChange();
-        }
+        ApplyMainPreferences(form, ini);
         try {
             ini.Free();
         } catch (const IniFileError&) {
             // Only read here: nothing is lost when the file cannot be rewritten.
         }
     } catch (const IniFileError& error) {
-        ReportWriteFailure(&form, error.path(), error.reason());
+        // A file that cannot be read (a folder in its place, no permission)
+        // counts as no file at all, and the user learns why.
+        Desktop::current().message(&form, Desktop::Icon::Warning, QStringLiteral("Cannot read"),
+                                   QStringLiteral("\"%1\" could not be read: %2\nThe default preferences are used.")
+                                       .arg(QDir::toNativeSeparators(error.path()), error.reason()),
+                                   QMessageBox::Ok);
+        ApplyMainPreferences(form, TNewInifile(QString()));
     }
 }
 
