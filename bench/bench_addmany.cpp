@@ -100,7 +100,7 @@ int main(int argc, char** argv)
         QFile(folder + QStringLiteral("/clip %1.avi").arg(i, 5, 10, QLatin1Char('0'))).open(QIODevice::WriteOnly);
 
     std::printf("%d files, a fake encoder that answers each probe at once\n", files);
-    Print("drop (one file per turn)", AddThroughDrop(app, program, folder));
+    Print("drop (queued, window live)", AddThroughDrop(app, program, folder));
     Print("AddTaskFolder (in one go)", AddInOneGo(program, folder));
     return 0;
 }

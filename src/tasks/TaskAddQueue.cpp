@@ -4,8 +4,16 @@
 #include "conversion/BatchDriver.h"
 #include "tasks/TaskAdding.h"
 
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QTreeWidget>
+
+namespace {
+
+// How long one turn of the event loop may go on adding files.
+constexpr qint64 TurnMs = 20;
+
+} // namespace
 
 TaskAddQueue& TaskAddQueue::of(TMainForm& form)
 {
@@ -40,9 +48,16 @@ void TaskAddQueue::addNext()
 {
     if (m_files.empty() || m_form.Driver->IsBusy())
         return;
-    const QString file = std::move(m_files.front());
-    m_files.pop_front();
-    AddTaskFile(m_form, file);
+    // Files whose encoder answers at once are added a few per turn: painting
+    // the window after each of them would take longer than adding it. A
+    // slow probe still has a turn to itself.
+    QElapsedTimer turn;
+    turn.start();
+    do {
+        const QString file = std::move(m_files.front());
+        m_files.pop_front();
+        AddTaskFile(m_form, file);
+    } while (!m_files.empty() && turn.elapsed() < TurnMs);
     m_form.SetListCommandsEnabled(true);
     if (m_files.empty())
         emit drained();

@@ -9,10 +9,10 @@
 
 class TMainForm;
 
-// The files that Add Dir and dropped items put on the task list, added one
-// per turn of the event loop: a folder of thousands of files fills the list
-// row by row while the window keeps answering, and every command stays
-// usable meanwhile. While a batch runs the queue waits, since no task may be
+// The files that Add Dir and dropped items put on the task list, added a
+// few at a time, one turn of the event loop after another: a folder of
+// thousands of files fills the list row by row while the window keeps
+// answering, and every command stays usable meanwhile. While a batch runs the queue waits, since no task may be
 // added under a running batch, and it carries on once the window is idle.
 class TaskAddQueue final : public QObject
 {
