@@ -7,7 +7,6 @@
 #include "app/PictureButton.h"
 #include "app/TMainForm.h"
 #include "conversion/BatchDriver.h"
-#include "conversion/EncoderCommand.h"
 #include "platform/PathRules.h"
 #include "storage/TSettingForm.h"
 #include "tasks/MediaNames.h"
@@ -25,9 +24,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/types.h>
 
 namespace {
 

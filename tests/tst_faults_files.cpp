@@ -309,6 +309,11 @@ void TestFaultsFiles::garbageProfiles_data()
     QTest::addRow("one entry numbered near the end")
         << PlainProfile().replace("Para=2", "Para=2000000000").replace("1=Bit Rate", "1999999999=Bit Rate") << 2 << true
         << QStringList{QStringLiteral("-vcodec"), QStringLiteral("mpeg4")};
+    // The numbers past the entries all stand for one nameless parameter;
+    // with a section "[]" it shows its row and adds its switch once.
+    QTest::addRow("Para far beyond, nameless section")
+        << PlainProfile().replace("Para=2", "Para=2000000000") + Lines({"[]", "List=0", "cmd=-z", "Caption=x"}) << 3
+        << false << plainOptions + QStringList{QStringLiteral("-z"), QStringLiteral("x")};
     QTest::addRow("negative Para") << PlainProfile().replace("Para=2", "Para=-7") << 0 << false << QStringList();
     QTest::addRow("3000 parameters") << ManyParameters(3000) << 3000 << false << ManyOptions(3000);
 }
