@@ -96,7 +96,23 @@ class TestFaultsAdding : public QObject
 private slots:
     void bigFolderFillsWhileWindowAnswers();
     void userActsWhileFolderIsAdded();
+    void clearStopsAFolderBeingAdded();
 };
+
+void TestFaultsAdding::clearStopsAFolderBeingAdded()
+{
+    Window w;
+    w.plantFolder(QStringLiteral("many"), QStringLiteral("c"), 300);
+    DropPaths(*w.form, {w.dir.path() + QStringLiteral("many")});
+    QTRY_VERIFY(w.rows() >= 1);
+    w.form->tbtnClearClick();
+    QCOMPARE(w.rows(), 0);
+    for (int turn = 0; turn < 10; ++turn) {
+        QVERIFY(WindowAnswers(w.form.get()));
+        QCOMPARE(w.rows(), 0);
+    }
+    QVERIFY(!w.form->tbtnStart->isEnabled());
+}
 
 void TestFaultsAdding::bigFolderFillsWhileWindowAnswers()
 {

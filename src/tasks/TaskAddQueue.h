@@ -26,6 +26,8 @@ public:
     // Queues files behind those already waiting.
     void append(const QStringList& files);
     qsizetype pending() const { return qsizetype(m_files.size()); }
+    // Drops the files still waiting: Clear empties the list for good.
+    void clear() { m_files.clear(); }
 
 signals:
     // The last waiting file has been added.

@@ -5,6 +5,7 @@
 #include "platform/NumberText.h"
 #include "profiles/ValueListEditor.h"
 #include "tasks/MediaNames.h"
+#include "tasks/TaskAddQueue.h"
 #include "tasks/TaskRecord.h"
 #include "tasks/TimeText.h"
 
@@ -106,6 +107,9 @@ void RemoveSelectedTasks(TMainForm& form)
 
 void ClearTasks(TMainForm& form)
 {
+    // Files of a folder still being added would otherwise keep arriving in
+    // the list the user has just emptied.
+    TaskAddQueue::of(form).clear();
     QTreeWidget* list = form.ltvTask;
     for (int row = list->topLevelItemCount() - 1; row >= 0; --row)
         delete list->takeTopLevelItem(row);
