@@ -3,6 +3,7 @@
 // meanwhile (remove, add more, start a batch) is done, not refused.
 #include "ProgramDir.h"
 #include "RecordingDesktop.h"
+#include "TestHelpers.h"
 
 #include "app/TMainForm.h"
 #include "conversion/BatchDriver.h"
@@ -74,18 +75,6 @@ struct Window {
         return texts;
     }
 };
-
-// True once a zero timer and an event posted to the window have both been
-// handled: the window's event loop is turning.
-bool WindowAnswers(QWidget* window)
-{
-    bool timerFired = false;
-    bool eventHandled = false;
-    QTimer::singleShot(0, window, [&timerFired] { timerFired = true; });
-    QMetaObject::invokeMethod(
-        window, [&eventHandled] { eventHandled = true; }, Qt::QueuedConnection);
-    return QTest::qWaitFor([&] { return timerFired && eventHandled; }, 2000);
-}
 
 } // namespace
 

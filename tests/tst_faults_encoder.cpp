@@ -3,6 +3,7 @@
 // encoder run ends, no input is overwritten and nothing leaks.
 #include "ProgramDir.h"
 #include "RecordingDesktop.h"
+#include "TestHelpers.h"
 
 #include "app/PictureButton.h"
 #include "app/TMainForm.h"
@@ -182,18 +183,6 @@ struct Window {
         return result;
     }
 };
-
-// True once a zero timer and an event posted to the window have both been
-// handled: the window's event loop is turning.
-bool WindowAnswers(QWidget* window)
-{
-    bool timerFired = false;
-    bool eventHandled = false;
-    QTimer::singleShot(0, window, [&timerFired] { timerFired = true; });
-    QMetaObject::invokeMethod(
-        window, [&eventHandled] { eventHandled = true; }, Qt::QueuedConnection);
-    return QTest::qWaitFor([&] { return timerFired && eventHandled; }, 2000);
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 // may, and never leave a half-written or temporary file behind.
 #include "ProgramDir.h"
 #include "RecordingDesktop.h"
+#include "TestHelpers.h"
 
 #include "app/TMainForm.h"
 #include "conversion/BatchDriver.h"
@@ -104,34 +105,6 @@ QByteArray ReadBytes(const QString& path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
-
-// Caps the size of any file this process writes, as a full disk would, and
-// lifts the cap again when it goes out of scope. Root is not stopped by
-// permissions, but it is stopped by this.
-class FileSizeCap final
-{
-public:
-    explicit FileSizeCap(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit capped = m_old;
-        capped.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &capped) == 0;
-    }
-    ~FileSizeCap()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    Q_DISABLE_COPY_MOVE(FileSizeCap)
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 // A main window over a temporary program directory with the recording
 // fake encoder; opened once the test has planted its files.

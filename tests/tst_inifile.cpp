@@ -1,3 +1,5 @@
+#include "TestHelpers.h"
+
 #include "storage/TNewInifile.h"
 
 #include <QDir>
@@ -109,34 +111,6 @@ bool writeAll(const QString& path, const QByteArray& bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
-
-// Caps the size of any file this process writes, as a full disk would, and
-// lifts the cap again when it goes out of scope. Root is not stopped by
-// permissions, but it is stopped by this.
-class FileSizeCap final
-{
-public:
-    explicit FileSizeCap(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit capped = m_old;
-        capped.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &capped) == 0;
-    }
-    ~FileSizeCap()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    Q_DISABLE_COPY_MOVE(FileSizeCap)
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 } // namespace
 
