@@ -82,12 +82,7 @@ void LoadProfileGrids(const ParameterGrids& grids, const QString& path, QString*
             grid->SetValue(row, caption);
         }
     }
-    try {
-        ini.Free();
-    } catch (const IniFileError&) {
-        // Loading only read the profile; a file that cannot be rewritten
-        // (a read-only profile folder) has lost nothing.
-    }
+    ini.FreeAfterReading();
     for (ValueListEditor* g : {grids.video, grids.audio, grids.advanced})
         g->FitHeightToRows();
 }

@@ -35,11 +35,7 @@ QString ReadVersionText(const QString& preferencesFile)
     try {
         TNewInifile ini(preferencesFile);
         const QString version = ini.ReadString(kMain, QStringLiteral("Version"), fallback);
-        try {
-            ini.Free();
-        } catch (const IniFileError&) {
-            // Only read here: nothing is lost when the file cannot be rewritten.
-        }
+        ini.FreeAfterReading();
         return version;
     } catch (const IniFileError&) {
         return fallback;
@@ -84,11 +80,7 @@ void LoadMainPreferences(TMainForm& form)
     try {
         TNewInifile ini(form.PreferencesFile);
         ApplyMainPreferences(form, ini);
-        try {
-            ini.Free();
-        } catch (const IniFileError&) {
-            // Only read here: nothing is lost when the file cannot be rewritten.
-        }
+        ini.FreeAfterReading();
     } catch (const IniFileError& error) {
         // A file that cannot be read (a folder in its place, no permission)
         // counts as no file at all, and the user learns why.

@@ -335,6 +335,14 @@ void TNewInifile::WriteBool(const QString& section, const QString& key, bool val
     WriteString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
+void TNewInifile::FreeAfterReading() noexcept
+{
+    try {
+        Free();
+    } catch (const IniFileError&) {
+    }
+}
+
 void TNewInifile::Free()
 {
     // The new content goes to a temporary file beside the old one and is

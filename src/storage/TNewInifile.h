@@ -49,6 +49,10 @@ public:
     // took place. The new content replaces the old file in one step, so a
     // failed write leaves the old file as it was.
     void Free();
+    // The release of a store that was only read: the file is rewritten as
+    // always, but a failure to do so is not an error, since nothing of the
+    // file's content is lost by it.
+    void FreeAfterReading() noexcept;
 
     // The text after the section's header up to the next "[" (empty when the
     // section is absent).

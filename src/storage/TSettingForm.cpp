@@ -168,11 +168,7 @@ void TSettingForm::LoadGeneralTabFromFile()
     try {
         TNewInifile ini(m_main->PreferencesFile);
         LoadGeneralTab(*this, ini, QStringLiteral("Main"), true);
-        try {
-            ini.Free();
-        } catch (const IniFileError&) {
-            // Only read here: nothing is lost when the file cannot be rewritten.
-        }
+        ini.FreeAfterReading();
     } catch (const IniFileError&) {
         // An unreadable preferences file leaves the controls at their defaults.
     }
@@ -227,11 +223,7 @@ void TSettingForm::btnDefaultClick()
     try {
         TNewInifile ini(m_main->PreferencesFile);
         LoadGeneralTab(*this, ini, QStringLiteral("Default"), false);
-        try {
-            ini.Free();
-        } catch (const IniFileError&) {
-            // Only read here: nothing is lost when the file cannot be rewritten.
-        }
+        ini.FreeAfterReading();
     } catch (const IniFileError& error) {
         ReportWriteFailure(this, error.path(), error.reason());
     }
